@@ -1,0 +1,7 @@
+// Keeps a ball's centre at least `radius` from every collision rectangle.
+#pragma once
+
+// Pushes (ballX, ballY) out to exactly `radius` from the nearest point of each
+// rectangle of collisionRects it is closer to, in list order, so a later push
+// is final. Called by the match frame for every ball, after it moved.
+void collideBallWithRects(double& ballX, double& ballY, double radius);

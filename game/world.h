@@ -1,0 +1,71 @@
+// The match world: balls, the walls and paddles as collision rectangles,
+// scores, who steers which paddle, the current screen and the game pictures.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+struct CollisionRect {
+    double x, y; // top-left corner
+    double w, h;
+};
+
+struct Ball {
+    double x, y;   // centre
+    double vx, vy; // displacement per frame, pixels
+    double speed;  // length the velocity is rescaled to after a bounce
+};
+
+// --- Capacities ---------------------------------------------------------------
+constexpr int32_t MAX_COLLISION_RECTS = 2000;
+constexpr int32_t MAX_PADDLE_PARTS = 100;
+constexpr int32_t MAX_BALLS = 2000;
+
+// --- Collision rectangles (walls first, then the parts of both paddles) -------
+extern CollisionRect* collisionRects[MAX_COLLISION_RECTS];
+extern int32_t collisionRectCount;
+extern CollisionRect* paddle1Parts[MAX_PADDLE_PARTS]; // shared with collisionRects
+extern int32_t paddle1PartCount;
+extern CollisionRect* paddle2Parts[MAX_PADDLE_PARTS];
+extern int32_t paddle2PartCount;
+
+// --- Balls in play; balls[0] is the one computer paddles follow ----------------
+extern Ball* balls[MAX_BALLS];
+extern int32_t ballCount;
+
+// --- Paddles: top-left corner and vertical velocity ---------------------------
+extern double paddle1X, paddle1Y, paddle1Velocity; // left paddle
+extern double paddle2X, paddle2Y, paddle2Velocity; // right paddle
+
+// --- Match state --------------------------------------------------------------
+extern int32_t player1Score, player2Score;
+extern bool player1IsHuman; // false until a match is first started
+extern bool player2IsHuman; // false in single player
+extern int32_t screenState; // SCREEN_TITLE or SCREEN_MATCH
+extern double matchSlide;   // 0..1, how far paddles and backings have slid in
+
+constexpr int32_t SCREEN_TITLE = 0;
+constexpr int32_t SCREEN_MATCH = 1;
+
+// --- Game pictures (empty when a file failed to load) --------------------------
+extern SDL_Surface* backgroundImage;
+extern SDL_Surface* borderImage;
+extern SDL_Surface* ballImage;
+extern SDL_Surface* paddle1Image;
+extern SDL_Surface* paddle2Image;
+extern SDL_Surface* textBacking1Image;
+extern SDL_Surface* textBacking2Image;
+
+// Loads the game pictures, builds the four walls and both paddles and places
+// the paddles. Called once by start-up after the video mode is set, before
+// loadTheme.
+void loadGameWorld();
+
+// Appends a rectangle to collisionRects; does nothing once the list is full.
+void addCollisionRect(double x, double y, double w, double h);
+
+// Removes balls[index], closing the gap in order. Used by the match controls.
+void removeBall(int32_t index);
+// Deletes every ball and empties the list.
+void removeAllBalls();

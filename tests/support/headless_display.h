@@ -1,0 +1,36 @@
+// Opens SDL's dummy video driver with a true-colour 640x480 screen, so that
+// tests can draw into `screen` and read back the pixels without a window.
+#pragma once
+
+#include <SDL.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+// Sets up SDL with the dummy drivers and a 640x480 display of `depth` bits
+// (32 unless a test wants the 8-bit palettized display); assigns `screen`.
+SDL_Surface* openHeadlessDisplay(int depth = 32);
+
+// Reads the pixel at (x, y) of a surface as 8-bit R, G, B (locks if needed).
+struct Rgb {
+    uint8_t r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const Rgb& o) const { return !(*this == o); }
+};
+Rgb pixelAt(SDL_Surface* surface, int x, int y);
+void PrintTo(const Rgb& c, std::ostream* os);
+
+// Fills the whole surface with one colour.
+void fillSurface(SDL_Surface* surface, Rgb colour);
+
+// A surface in the display's format, filled with one colour; with alpha it
+// carries per-pixel alpha like the pictures the alpha loader returns.
+SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha = false);
+
+// Fixture: a fresh headless 32-bit display for every test.
+class HeadlessDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};

@@ -1,0 +1,27 @@
+// The two picture loaders. Every failure (missing, truncated or foreign file,
+// failed conversion) ends in an empty handle; nothing is reported.
+#include "ui/image_loaders.h"
+
+#include <SDL_image.h>
+
+SDL_Surface* loadAlphaImage(const char* path) {
+    SDL_Surface* loaded = IMG_Load(path);
+    if (!loaded)
+        return nullptr;
+    SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
+    SDL_FreeSurface(loaded);
+    return converted;
+}
+
+SDL_Surface* loadColorKeyedImage(const char* path) {
+    SDL_Surface* loaded = IMG_Load(path);
+    if (!loaded)
+        return nullptr;
+    SDL_Surface* converted = SDL_DisplayFormat(loaded);
+    SDL_FreeSurface(loaded);
+    if (!converted)
+        return nullptr;
+    // No RLE: the key is applied by plain blits only.
+    SDL_SetColorKey(converted, SDL_SRCCOLORKEY, SDL_MapRGB(converted->format, 0, 255, 255));
+    return converted;
+}
