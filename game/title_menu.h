@@ -10,7 +10,8 @@ enum class ServeDirection { Free, Leftward, Rightward };
 // added. Used by the title menu and the match controls.
 void serveBall(ServeDirection direction);
 
-// Moves a paddle and its parts to y 204, keeping x.
+// Moves paddle 1, then paddle 2, with their parts to y 204, keeping x. Called
+// by the title menu in the frame a match starts.
 void recentrePaddles();
 
 // Draws the "single player" and "two player" buttons and starts a match on a

@@ -1,0 +1,82 @@
+// Ball-to-rectangle collision: pushes a ball's centre out to exactly one radius
+// from the nearest point of every rectangle it reaches into, in list order.
+// Only the position changes; the match frame turns the velocity.
+#include "game/collision.h"
+
+#include "game/world.h"
+
+#include <cmath>
+
+namespace {
+
+struct Point {
+    double x, y;
+};
+
+// The point of the rectangle the centre is measured against. First matching
+// rule wins; every comparison is strict (l/r/t/b = edges, (cx,cy) = middle):
+//
+//   1  y < t,  l < x < r     -> (x, t)    above the top face
+//   2  y > t,  l < x < r     -> (x, b)    below the top line: bottom face,
+//                                          also for a centre inside
+//   3  x < l,  t < y < b     -> (l, y)    left of the left face
+//   4  x > l,  t < y < b     -> (r, y)    right face (x >= r by now)
+//   5  x > cx, y > cy        -> (r, b)    corners, by quadrant around the
+//   6  x < cx, y > cy        -> (l, b)    middle; reached off both face
+//   7  x > cx, y < cy        -> (r, t)    bands or exactly on an edge line
+//   8  x < cx, y < cy        -> (l, t)
+//   9  otherwise (x = cx or y = cy) -> (cx, cy)
+Point nearestPoint(const CollisionRect& rect, double x, double y) {
+    double left = rect.x;
+    double right = rect.x + rect.w;
+    double top = rect.y;
+    double bottom = rect.y + rect.h;
+    double cx = rect.x + rect.w * 0.5;
+    double cy = rect.y + rect.h * 0.5;
+
+    if (y < top && left < x && x < right)
+        return {x, top};
+    if (y > top && left < x && x < right)
+        return {x, bottom};
+    if (x < left && top < y && y < bottom)
+        return {left, y};
+    if (x > left && top < y && y < bottom)
+        return {right, y};
+    if (x > cx && y > cy)
+        return {right, bottom};
+    if (x < cx && y > cy)
+        return {left, bottom};
+    if (x > cx && y < cy)
+        return {right, top};
+    if (x < cx && y < cy)
+        return {left, top};
+    return {cx, cy};
+}
+
+} // namespace
+
+void collideBallWithRects(double& ballX, double& ballY, double radius) {
+    const int32_t count = collisionRectCount;
+    for (int32_t i = 0; i < count; i++) {
+        const CollisionRect& rect = *collisionRects[i];
+
+        // Broad test: the box grown by the radius, edges excluded.
+        if (!(rect.x - radius < ballX && ballX < rect.x + rect.w + radius))
+            continue;
+        if (!(rect.y - radius < ballY && ballY < rect.y + rect.h + radius))
+            continue;
+
+        Point p = nearestPoint(rect, ballX, ballY);
+        double dx = ballX - p.x;
+        double dy = ballY - p.y;
+        double d = std::sqrt(dx * dx + dy * dy);
+        if (!(d < radius))
+            continue;
+
+        // Face pushes go through the angle too, so the coordinate along the
+        // face may pick up a rounding error of about 1e-15.
+        double angle = std::atan2(ballY - p.y, ballX - p.x);
+        ballX = p.x + radius * std::cos(angle);
+        ballY = p.y + radius * std::sin(angle);
+    }
+}

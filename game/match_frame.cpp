@@ -1,0 +1,191 @@
+// One frame of the match: ease the slide-in amount, move and bounce every ball,
+// steer both paddles and carry their collision parts along, then draw the
+// score backings, scores, balls and paddles.
+#include "game/match_frame.h"
+
+#include "game/collision.h"
+#include "game/world.h"
+#include "input/input.h"
+#include "ui/display.h"
+#include "ui/text.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Blits a whole picture with its top-left corner at (x, y); an empty handle
+// draws nothing, as SDL would refuse it anyway.
+void blitAt(SDL_Surface* image, int x, int y) {
+    if (!image)
+        return;
+    SDL_Rect dest;
+    dest.x = static_cast<Sint16>(x);
+    dest.y = static_cast<Sint16>(y);
+    dest.w = 0;
+    dest.h = 0;
+    SDL_UpperBlit(image, nullptr, screen, &dest);
+}
+
+void updateSlide() {
+    constexpr double SLIDE_KEEP = 0.95;
+    constexpr double SLIDE_GAIN = 0.05; // only in a match, so it tends to 1
+    matchSlide = matchSlide * SLIDE_KEEP + (screenState == SCREEN_MATCH ? SLIDE_GAIN : 0.0);
+}
+
+// Turns the velocity after a contact. The push (dx, dy) is the total
+// displacement of both collision passes:
+//   straight up/down    -> reverse vy only if the ball was moving into the push's opposite
+//   straight sideways   -> likewise for vx
+//   slanted (a corner)  -> leave along the push
+// then every contact frame adds SPEED_GAIN and rescales to the new speed.
+void bounce(Ball& ball, double dx, double dy) {
+    if (dx == 0 && dy != 0) {
+        if ((dy < 0 && ball.vy > 0) || (dy > 0 && ball.vy < 0))
+            ball.vy = -ball.vy;
+    } else if (dy == 0 && dx != 0) {
+        if ((dx < 0 && ball.vx > 0) || (dx > 0 && ball.vx < 0))
+            ball.vx = -ball.vx;
+    } else if (dx != 0 && dy != 0) {
+        ball.vx = dx;
+        ball.vy = dy;
+    }
+
+    constexpr double SPEED_GAIN = 0.1;
+    double angle = std::atan2(ball.vy, ball.vx);
+    ball.speed += SPEED_GAIN;
+    ball.vx = std::cos(angle) * ball.speed;
+    ball.vy = std::sin(angle) * ball.speed;
+}
+
+// Moves one ball and bounces it. A contact is known only by the centre having
+// moved in the first pass; the second, wider pass then carries it 2 px clear.
+void moveBall(Ball& ball) {
+    ball.x += ball.vx;
+    ball.y += ball.vy;
+    const double x0 = ball.x;
+    const double y0 = ball.y;
+
+    constexpr double FIRST_CONTACT_RADIUS = 22;
+    collideBallWithRects(ball.x, ball.y, FIRST_CONTACT_RADIUS);
+    if (ball.x == x0 && ball.y == y0)
+        return;
+
+    constexpr double SECOND_CONTACT_RADIUS = 24;
+    collideBallWithRects(ball.x, ball.y, SECOND_CONTACT_RADIUS);
+    bounce(ball, ball.x - x0, ball.y - y0);
+}
+
+struct PaddleControl {
+    CollisionRect** parts;
+    int32_t partCount;
+    double& x;
+    double& y;
+    double& velocity;
+    bool isHuman;
+    SDLKey upKey;
+    SDLKey downKey;
+};
+
+double steeredVelocity(const PaddleControl& paddle, int32_t ballsInPlay) {
+    if (paddle.isHuman) {
+        constexpr double HUMAN_DAMPING = 0.85;
+        constexpr double KEY_ACCELERATION = 0.75; // held keys tend to 0.75/0.15 = 5 px/frame
+        double v = paddle.velocity * HUMAN_DAMPING;
+        if (isHeld(keyStates[paddle.upKey]))
+            v -= KEY_ACCELERATION;
+        if (isHeld(keyStates[paddle.downKey]))
+            v += KEY_ACCELERATION;
+        return v;
+    }
+    constexpr double COMPUTER_DAMPING = 0.8;
+    constexpr double COMPUTER_GAIN = 0.015;
+    constexpr double AIM_OFFSET = 36; // aim the paddle's middle at the ball
+    double v = paddle.velocity * COMPUTER_DAMPING;
+    if (ballsInPlay != 0)
+        v += (balls[0]->y - (paddle.y + AIM_OFFSET)) * COMPUTER_GAIN;
+    return v;
+}
+
+// The parts are taken back to paddle-local coordinates, the paddle moves, and
+// the parts are put back at its new place, so they never drift from it.
+void movePaddle(const PaddleControl& paddle, double slideX, int32_t ballsInPlay) {
+    for (int32_t i = 0; i < paddle.partCount; i++) {
+        paddle.parts[i]->x -= paddle.x;
+        paddle.parts[i]->y -= paddle.y;
+    }
+
+    paddle.velocity = steeredVelocity(paddle, ballsInPlay);
+    paddle.y += paddle.velocity;
+    paddle.x = slideX;
+
+    // The clamp leaves the velocity alone: a paddle held against a wall
+    // leaves it only once its velocity points away.
+    constexpr double PADDLE_TOP_LIMIT = 50;     // foot of the top wall
+    constexpr double PADDLE_BOTTOM_LIMIT = 358; // 430 - 72: resting on the bottom wall
+    if (paddle.y < PADDLE_TOP_LIMIT)
+        paddle.y = PADDLE_TOP_LIMIT;
+    else if (paddle.y > PADDLE_BOTTOM_LIMIT)
+        paddle.y = PADDLE_BOTTOM_LIMIT;
+
+    for (int32_t i = 0; i < paddle.partCount; i++) {
+        paddle.parts[i]->x += paddle.x;
+        paddle.parts[i]->y += paddle.y;
+    }
+}
+
+constexpr int BACKING_Y = 75;
+constexpr int SCORE_Y = 77;
+
+// The left score starts at its x; the right one is centred on its x.
+void drawScores() {
+    char text[16];
+
+    blitAt(textBacking1Image, static_cast<int>(200 * matchSlide - 200), BACKING_Y);
+    std::snprintf(text, sizeof text, "%d", player1Score);
+    drawText(static_cast<int>(90 * matchSlide - 50), SCORE_Y, text, TEXT_ALIGN_LEFT);
+
+    blitAt(textBacking2Image, static_cast<int>(640 - 200 * matchSlide), BACKING_Y);
+    std::snprintf(text, sizeof text, "%d", player2Score);
+    drawText(static_cast<int>(640 - 90 * matchSlide + 50), SCORE_Y, text, TEXT_ALIGN_CENTER);
+}
+
+// Without a ball picture its size is unknown, so balls are not drawn at all.
+void drawBalls() {
+    if (!ballImage)
+        return;
+    const int halfW = ballImage->w / 2;
+    const int halfH = ballImage->h / 2;
+    for (int32_t i = 0; i < ballCount; i++)
+        blitAt(ballImage, static_cast<int>(balls[i]->x) - halfW,
+               static_cast<int>(balls[i]->y) - halfH);
+}
+
+} // namespace
+
+void runMatchFrame() {
+    updateSlide();
+
+    const int32_t n = ballCount;
+    for (int32_t i = 0; i < n; i++)
+        moveBall(*balls[i]);
+
+    // The paddles move after the balls, so a ball meets them where they
+    // stood at the end of the previous frame.
+    constexpr double PADDLE1_X_RANGE = 87; // slides from -22 to 65
+    constexpr double PADDLE1_X_OUT = -22;
+    PaddleControl paddle1{paddle1Parts,    paddle1PartCount, paddle1X, paddle1Y,
+                          paddle1Velocity, player1IsHuman,   SDLK_w,   SDLK_s};
+    movePaddle(paddle1, matchSlide * PADDLE1_X_RANGE + PADDLE1_X_OUT, n);
+
+    constexpr double PADDLE2_X_RANGE = 109; // slides from 662 to 553
+    constexpr double PADDLE2_X_OUT_OF_EDGE = 22;
+    PaddleControl paddle2{paddle2Parts,    paddle2PartCount, paddle2X, paddle2Y,
+                          paddle2Velocity, player2IsHuman,   SDLK_UP,  SDLK_DOWN};
+    movePaddle(paddle2, 640 - matchSlide * PADDLE2_X_RANGE + PADDLE2_X_OUT_OF_EDGE, n);
+
+    drawScores();
+    drawBalls();
+    blitAt(paddle1Image, static_cast<int>(paddle1X), static_cast<int>(paddle1Y));
+    blitAt(paddle2Image, static_cast<int>(paddle2X), static_cast<int>(paddle2Y));
+}

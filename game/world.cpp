@@ -1,0 +1,133 @@
+// The match world: its program-wide state, the game pictures, and the one-time
+// building of the four walls and both paddles as lists of collision rectangles.
+// Balls are the only objects that come and go during a run.
+#include "game/world.h"
+
+#include "ui/image_loaders.h"
+
+CollisionRect* collisionRects[MAX_COLLISION_RECTS];
+int32_t collisionRectCount = 0;
+CollisionRect* paddle1Parts[MAX_PADDLE_PARTS];
+int32_t paddle1PartCount = 0;
+CollisionRect* paddle2Parts[MAX_PADDLE_PARTS];
+int32_t paddle2PartCount = 0;
+
+Ball* balls[MAX_BALLS];
+int32_t ballCount = 0;
+
+double paddle1X = 0.0, paddle1Y = 0.0, paddle1Velocity = 0.0;
+double paddle2X = 0.0, paddle2Y = 0.0, paddle2Velocity = 0.0;
+
+int32_t player1Score = 0, player2Score = 0;
+bool player1IsHuman = false;
+bool player2IsHuman = false;
+int32_t screenState = SCREEN_TITLE;
+double matchSlide = 0.0;
+
+SDL_Surface* backgroundImage = nullptr;
+SDL_Surface* borderImage = nullptr;
+SDL_Surface* ballImage = nullptr;
+SDL_Surface* paddle1Image = nullptr;
+SDL_Surface* paddle2Image = nullptr;
+SDL_Surface* textBacking1Image = nullptr;
+SDL_Surface* textBacking2Image = nullptr;
+
+void addCollisionRect(double x, double y, double w, double h) {
+    if (collisionRectCount >= MAX_COLLISION_RECTS)
+        return;
+    collisionRects[collisionRectCount] = new CollisionRect{x, y, w, h};
+    collisionRectCount++;
+}
+
+// A paddle part is an ordinary collision rectangle that the paddle's list
+// also points at, so moving the paddle moves what balls collide with.
+static void addPaddlePart(CollisionRect** parts, int32_t& partCount, double x, double y, double w,
+                          double h) {
+    addCollisionRect(x, y, w, h);
+    parts[partCount] = collisionRects[collisionRectCount - 1];
+    partCount++;
+}
+
+static void addWalls() {
+    constexpr double WALL_THICKNESS = 50; // top and bottom
+    constexpr double SIDE_WALL_WIDTH = 15;
+    addCollisionRect(0, 0, 640, WALL_THICKNESS);                      // top
+    addCollisionRect(0, 430, 640, WALL_THICKNESS);                    // bottom
+    addCollisionRect(0, 0, SIDE_WALL_WIDTH, 480);                     // left
+    addCollisionRect(640 - SIDE_WALL_WIDTH, 0, SIDE_WALL_WIDTH, 480); // right
+}
+
+// Paddle-local shapes (0,0 = top-left of the 22x72 picture). The face is 11
+// one-pixel slices, each 4 px shorter than the last and centred on y 36:
+//
+//   paddle 1:  [body 0..10][slices 11..21]   face on the right
+//   paddle 2:  [slices 1..11][body 11..21]   face on the left; slice 0 sits
+//              on the body's first column, so it is not an exact mirror.
+constexpr int PADDLE_SLICES = 11;
+constexpr double BODY_WIDTH = 11;
+constexpr double PADDLE_HEIGHT = 72;
+
+static void buildPaddle1() {
+    addPaddlePart(paddle1Parts, paddle1PartCount, 0, 0, BODY_WIDTH, PADDLE_HEIGHT);
+    for (int i = 0; i < PADDLE_SLICES; i++)
+        addPaddlePart(paddle1Parts, paddle1PartCount, 11 + i, 2 * i, 1, PADDLE_HEIGHT - 4 * i);
+}
+
+static void buildPaddle2() {
+    addPaddlePart(paddle2Parts, paddle2PartCount, 11, 0, BODY_WIDTH, PADDLE_HEIGHT);
+    for (int i = 0; i < PADDLE_SLICES; i++)
+        addPaddlePart(paddle2Parts, paddle2PartCount, 11 - i, 2 * i, 1, PADDLE_HEIGHT - 4 * i);
+}
+
+// Moves every part of a paddle from paddle-local to screen coordinates.
+static void placeParts(CollisionRect** parts, int32_t partCount, double x, double y) {
+    for (int32_t i = 0; i < partCount; i++) {
+        parts[i]->x += x;
+        parts[i]->y += y;
+    }
+}
+
+void loadGameWorld() {
+    // Pictures
+    backgroundImage = loadColorKeyedImage("Media/Game/background.png");
+    borderImage = loadAlphaImage("Media/Game/border.png");
+    ballImage = loadAlphaImage("Media/Game/ball.png");
+    paddle1Image = loadAlphaImage("Media/Game/paddle1.png");
+    paddle2Image = loadAlphaImage("Media/Game/paddle2.png");
+    textBacking1Image = loadAlphaImage("Media/Game/textbacking1.png");
+    textBacking2Image = loadAlphaImage("Media/Game/textbacking2.png");
+
+    // Walls, then paddles: the collision routine visits them in this order.
+    addWalls();
+    buildPaddle1();
+    buildPaddle2();
+
+    // Reference places; the first match frame slides them off screen at once.
+    constexpr double PADDLE1_START_X = 65;
+    constexpr double PADDLE2_START_X = 553;
+    constexpr double PADDLE_START_Y = 204;
+    paddle1X = PADDLE1_START_X;
+    paddle1Y = PADDLE_START_Y;
+    placeParts(paddle1Parts, paddle1PartCount, paddle1X, paddle1Y);
+    paddle2X = PADDLE2_START_X;
+    paddle2Y = PADDLE_START_Y;
+    placeParts(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y);
+}
+
+void removeBall(int32_t index) {
+    if (index < 0 || index >= ballCount)
+        return;
+    delete balls[index];
+    for (int32_t i = index; i < ballCount - 1; i++)
+        balls[i] = balls[i + 1];
+    ballCount--;
+    balls[ballCount] = nullptr;
+}
+
+void removeAllBalls() {
+    for (int32_t i = 0; i < ballCount; i++) {
+        delete balls[i];
+        balls[i] = nullptr;
+    }
+    ballCount = 0;
+}
