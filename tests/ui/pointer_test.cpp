@@ -1,0 +1,59 @@
+// The themed pointer: not on the first frame, then centred on the mouse.
+#include "ui/pointer.h"
+
+#include "input/input.h"
+#include "support/test_sheets.h"
+#include "ui/display.h"
+#include "ui/theme.h"
+
+namespace {
+
+const Rgb BLACK{0, 0, 0};
+
+class PointerTest : public HeadlessDisplayTest {
+  protected:
+    void SetUp() override {
+        HeadlessDisplayTest::SetUp();
+        loadTheme();
+        cursorImage = makeCellSheet(CURSOR_FRAME_COUNT, 1, CURSOR_FRAME_SIZE, CURSOR_FRAME_SIZE);
+        fillSurface(screen, BLACK);
+    }
+};
+
+} // namespace
+
+TEST_F(PointerTest, FirstFrameShowsNoPointerLaterFramesShowFrameThree) {
+    mouseX = 300;
+    mouseY = 200;
+    drawPointer();
+    EXPECT_EQ(pixelAt(screen, 300, 200), BLACK);
+    EXPECT_TRUE(pointerStarted);
+
+    drawPointer();
+    const Rgb frame3 = sheetCellColour(3);
+    EXPECT_EQ(pixelAt(screen, 300, 200), frame3);
+    EXPECT_EQ(pixelAt(screen, 252, 152), frame3); // top-left of the frame
+    EXPECT_EQ(pixelAt(screen, 347, 247), frame3); // bottom-right
+    EXPECT_EQ(pixelAt(screen, 251, 152), BLACK);
+    EXPECT_EQ(pixelAt(screen, 348, 247), BLACK);
+}
+
+TEST_F(PointerTest, AtTheCornerOnlyTheLowerRightQuarterShows) {
+    pointerStarted = true;
+    mouseX = 0;
+    mouseY = 0;
+    drawPointer();
+    EXPECT_EQ(pixelAt(screen, 0, 0), sheetCellColour(3));
+    EXPECT_EQ(pixelAt(screen, 47, 47), sheetCellColour(3));
+    EXPECT_EQ(pixelAt(screen, 48, 10), BLACK);
+    EXPECT_EQ(pixelAt(screen, 10, 48), BLACK);
+}
+
+TEST_F(PointerTest, MissingCursorPictureDrawsNothing) {
+    pointerStarted = true;
+    cursorImage = nullptr;
+    mouseX = 100;
+    mouseY = 100;
+    drawPointer();
+    EXPECT_EQ(pixelAt(screen, 100, 100), BLACK);
+}
