@@ -1,0 +1,27 @@
+# Installs the Debian packages named in its arguments that are not installed
+# yet. Quiet when everything is there; uses sudo only when not root.
+# Sourced by the play and test scripts.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local as_root=()
+    [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${as_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# What building the game needs.
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev libsdl-image1.2-dev
+    libpng-dev libfreetype-dev)
+# What the tests and benchmarks need on top: GoogleTest, Google Benchmark,
+# and an X server with tools to drive the real window.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev x11-utils)
