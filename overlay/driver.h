@@ -21,6 +21,10 @@ double easeOverlayAmount(double amount, bool open);
 // truncated toward zero.
 int overlaySlide(int closedValue, int openValue);
 
+// Converts `now` to local time into overlayLocalTime and sets overlayTimeKnown
+// to whether that worked. Called by updateOverlay with the current time.
+bool refreshOverlayLocalTime(time_t now);
+
 // The Escape toggle (capturing the frame on opening from closed), the backdrop
 // and one easing step. Called first by updateOverlay.
 void stepOverlayTransition();

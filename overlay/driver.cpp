@@ -1,0 +1,70 @@
+// The pause overlay's state and its frame: the Escape toggle, the easing that
+// lands exactly on 0.0 and 100.0, and the order of the overlay's pieces.
+#include "overlay/driver.h"
+
+#include "input/input.h"
+#include "overlay/menu.h"
+#include "overlay/status_bars.h"
+#include "overlay/transition.h"
+#include "ui/pointer.h"
+
+double overlayAmount = OVERLAY_CLOSED;
+bool overlayOpen = false;
+tm overlayLocalTime = {};
+bool overlayTimeKnown = false;
+
+// Each step closes a fifteenth of the way and adds half a unit more, so the
+// curve overshoots the target and the clamp lands on it exactly:
+//   opening from 0.0:   7.1667, 13.856, 20.099, ... 99.129, 99.687, 100.0 (39 steps)
+//   closing from 100.0: 92.833, 86.144, 79.901, ...  0.871,  0.313,   0.0 (39 steps)
+double easeOverlayAmount(double amount, bool open) {
+    if (open) {
+        amount = (amount * 14.0 + OVERLAY_FULL) / 15.0 + 0.5;
+        if (amount > OVERLAY_FULL)
+            amount = OVERLAY_FULL;
+    } else {
+        amount = (amount * 14.0 + OVERLAY_CLOSED) / 15.0 - 0.5;
+        if (amount < OVERLAY_CLOSED)
+            amount = OVERLAY_CLOSED;
+    }
+    return amount;
+}
+
+int overlaySlide(int closedValue, int openValue) {
+    const double a = overlayAmount;
+    return int((100.0 - a) / 100.0 * closedValue + a / 100.0 * openValue);
+}
+
+bool refreshOverlayLocalTime(time_t now) {
+    overlayTimeKnown = localtime_r(&now, &overlayLocalTime) != nullptr;
+    return overlayTimeKnown;
+}
+
+void stepOverlayTransition() {
+    // Toggle: only a fresh press counts, so a held Escape toggles once.
+    if (wasPressed(keyStates[SDLK_ESCAPE])) {
+        if (!overlayOpen) {
+            overlayOpen = true;
+            // Reopening during a closing keeps the frame frozen last time.
+            if (overlayAmount == OVERLAY_CLOSED)
+                captureSnapshot();
+        } else {
+            overlayOpen = false;
+        }
+    }
+    // Backdrop
+    if (overlayAmount != OVERLAY_CLOSED)
+        drawBackdrop();
+    // Easing
+    overlayAmount = easeOverlayAmount(overlayAmount, overlayOpen);
+}
+
+void updateOverlay() {
+    stepOverlayTransition();
+    if (overlayAmount != OVERLAY_CLOSED) {
+        refreshOverlayLocalTime(time(nullptr));
+        runOverlayMenu();
+        drawStatusBars(); // after the menu, so the bars lie over it
+    }
+    drawPointer(); // last, on top of everything
+}
