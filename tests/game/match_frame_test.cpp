@@ -35,6 +35,12 @@ void runFrames(int n) {
     }
 }
 
+// Puts a test picture in a handle, freeing the one loaded there before.
+void replacePicture(SDL_Surface*& handle, SDL_Surface* picture) {
+    SDL_FreeSurface(handle);
+    handle = picture;
+}
+
 Rgb digitColour(char digit) {
     return sheetCellColour(digit - ' ');
 }
@@ -246,24 +252,30 @@ class MatchFrameDrawTest : public MatchFrameTest {
   protected:
     void SetUp() override {
         MatchFrameTest::SetUp();
+        if (withWorld)
+            loadGameWorld();
         loadTheme(); // cell tables; the sheets are replaced below
         useTestPictures();
     }
-    // Flat pictures whose colours tell them apart; loadGameWorld replaces
-    // them, so tests that build the world call this again afterwards.
+    // Flat pictures whose colours tell them apart, in place of the loaded ones.
     void useTestPictures() {
-        fontImage = makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT);
-        paddle1Image = makeSolidSurface(22, 72, RED);
-        paddle2Image = makeSolidSurface(22, 72, BLUE);
-        textBacking1Image = makeSolidSurface(200, 40, GREEN);
-        textBacking2Image = makeSolidSurface(200, 40, NAVY);
-        ballImage = makeSolidSurface(44, 44, WHITE, true);
+        replacePicture(fontImage, makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT));
+        replacePicture(paddle1Image, makeSolidSurface(22, 72, RED));
+        replacePicture(paddle2Image, makeSolidSurface(22, 72, BLUE));
+        replacePicture(textBacking1Image, makeSolidSurface(200, 40, GREEN));
+        replacePicture(textBacking2Image, makeSolidSurface(200, 40, NAVY));
+        replacePicture(ballImage, makeSolidSurface(44, 44, WHITE, true));
     }
+    bool withWorld = false;
 };
 
-TEST_F(MatchFrameDrawTest, FirstMatchFrame_slidesThePaddlesToTheirFirstPlaces) {
-    loadGameWorld();
-    useTestPictures();
+// The same, with the walls and paddles built first.
+class MatchFrameWorldDrawTest : public MatchFrameDrawTest {
+  protected:
+    MatchFrameWorldDrawTest() { withWorld = true; }
+};
+
+TEST_F(MatchFrameWorldDrawTest, FirstMatchFrame_slidesThePaddlesToTheirFirstPlaces) {
     screenState = SCREEN_MATCH;
     runFrames(1);
     EXPECT_DOUBLE_EQ(matchSlide, 0.05);
@@ -278,9 +290,7 @@ TEST_F(MatchFrameDrawTest, FirstMatchFrame_slidesThePaddlesToTheirFirstPlaces) {
     EXPECT_EQ(pixelAt(screen, 639, 240), BLACK); // paddle 2 at 656, off screen
 }
 
-TEST_F(MatchFrameDrawTest, FourteenthFrame_passesHalfAndDrawsPaddlesAt22And606) {
-    loadGameWorld();
-    useTestPictures();
+TEST_F(MatchFrameWorldDrawTest, FourteenthFrame_passesHalfAndDrawsPaddlesAt22And606) {
     screenState = SCREEN_MATCH;
     runFrames(13);
     EXPECT_LT(matchSlide, 0.5);
@@ -402,7 +412,7 @@ TEST_F(MatchFrameDrawTest, BallLeftOfTheScreen_isTruncatedTowardZero) {
 }
 
 TEST_F(MatchFrameDrawTest, WithoutABallPicture_ballsMoveButAreNotDrawn) {
-    ballImage = nullptr;
+    replacePicture(ballImage, nullptr);
     Ball* b = addBall(320, 240, 3, 1);
     runFrames(1);
     EXPECT_EQ(b->x, 323);
