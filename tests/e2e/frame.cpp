@@ -138,25 +138,36 @@ Frame readBmp(const std::string& path) {
     return frame;
 }
 
-Frame composeField(const std::string& mediaFolder) {
-    int bw = 0, bh = 0, ow = 0, oh = 0;
-    std::vector<uint8_t> background, border;
-    Frame frame;
-    if (!readPngRgba(mediaFolder + "/Game/background.png", bw, bh, background) ||
-        !readPngRgba(mediaFolder + "/Game/border.png", ow, oh, border))
-        return frame;
-    frame.width = 640;
-    frame.height = 480;
-    frame.rgb.assign(640 * 480 * 3, 0);
-    for (int y = 0; y < std::min(bh, 480); ++y)
-        for (int x = 0; x < std::min(bw, 640); ++x)
-            std::copy_n(&background[(size_t(y) * bw + x) * 4], 3, frame.at(x, y));
-    for (int y = 0; y < std::min(oh, 480); ++y)
-        for (int x = 0; x < std::min(ow, 640); ++x) {
-            const uint8_t* over = &border[(size_t(y) * ow + x) * 4];
-            uint8_t* out = frame.at(x, y);
+namespace {
+
+// Lays an RGBA picture over frame with its top-left corner at (left, top).
+bool layOver(Frame& frame, const std::string& path, int left, int top) {
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgba;
+    if (!readPngRgba(path, w, h, rgba))
+        return false;
+    for (int y = std::max(0, -top); y < h && top + y < frame.height; ++y)
+        for (int x = std::max(0, -left); x < w && left + x < frame.width; ++x) {
+            const uint8_t* over = &rgba[(size_t(y) * w + x) * 4];
+            uint8_t* out = frame.at(left + x, top + y);
             for (int c = 0; c < 3; ++c)
                 out[c] = uint8_t((over[c] * over[3] + out[c] * (255 - over[3]) + 127) / 255);
         }
-    return frame;
+    return true;
+}
+
+} // namespace
+
+Frame composeField(const std::string& mediaFolder, const std::vector<Layer>& layers) {
+    Frame frame;
+    frame.width = 640;
+    frame.height = 480;
+    frame.rgb.assign(640 * 480 * 3, 0);
+    // The background is opaque, so laying it over black copies it.
+    bool complete = layOver(frame, mediaFolder + "/Game/background.png", 0, 0);
+    for (const Layer& layer : layers)
+        complete =
+            complete && layOver(frame, mediaFolder + "/Game/" + layer.picture, layer.x, layer.y);
+    complete = complete && layOver(frame, mediaFolder + "/Game/border.png", 0, 0);
+    return complete ? frame : Frame{};
 }

@@ -46,6 +46,12 @@ bool writePng(const std::string& path, const Frame& frame);
 // Called on a screenshot the game wrote; empty frame when it is not a BMP.
 Frame readBmp(const std::string& path);
 
-// Called by the start-up test: background.png with border.png laid over it,
-// as the game composes its empty field; empty frame when a picture is missing.
-Frame composeField(const std::string& mediaFolder);
+// A picture of Media/Game drawn at a place between the background and the border.
+struct Layer {
+    std::string picture; // file name inside Media/Game
+    int x, y;
+};
+
+// Called by the scenarios: background.png, then the layers, then border.png,
+// as the game composes its field; empty frame when a picture is missing.
+Frame composeField(const std::string& mediaFolder, const std::vector<Layer>& layers = {});

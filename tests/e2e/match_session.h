@@ -6,9 +6,14 @@
 #include "harness.h"
 
 // The places the checks look at, in window pixels.
-constexpr Box MIDDLE_FIELD{100, 50, 540, 430};      // between the paddles, inside the walls
-constexpr Box LEFT_PADDLE_HOME{65, 204, 87, 276};   // the left paddle at rest, fully in
-constexpr Box LEFT_BACKING{0, 75, 200, 103};        // the left score backing, fully in
+// Between the paddles, inside the walls, below the score backings (whose
+// pictures reach into the field with faint edges).
+constexpr Box MIDDLE_FIELD{100, 104, 540, 430};
+constexpr Box LEFT_PADDLE_HOME{65, 204, 87, 276}; // the left paddle at rest, fully in
+constexpr Box LEFT_BACKING{0, 75, 200, 103};      // the left score backing, fully in
+// The backings' parts clear of the score digits.
+constexpr Box LEFT_BACKING_PLAIN{60, 75, 200, 103};
+constexpr Box RIGHT_BACKING_PLAIN{440, 75, 585, 103};
 constexpr Box RIGHT_PADDLE_LANE{545, 50, 585, 430}; // wherever the computer paddle goes
 
 // The start-up picture comparisons allow for the game's alpha rounding.
@@ -28,11 +33,13 @@ class MatchSession : public GameSession {
     bool haveMedia() const { return !field.empty(); }
 
     // Clicks "single player", parks the pointer on the top wall and waits
-    // until the left paddle and backing stand in the field.
+    // until the paddles and backings have slid all the way in and stand still.
     void startSinglePlayer();
 
     // The box the ball covers in the middle of the field, empty box if none.
     Box ballBox(const Frame& frame) const;
+    // True when ballBox holds one whole ball, not cut by the field's edges.
+    static bool wholeBall(Box box);
 
     // The longest run of rows in which the left paddle's body covers its columns.
     Span leftPaddleSpan(const Frame& frame) const;
@@ -40,5 +47,6 @@ class MatchSession : public GameSession {
     // Grabs pairs delayMs apart until the middle field changes between them.
     bool fieldMoves(int delayMs, int timeoutMs);
 
-    Frame field; // background.png under border.png, the bare field
+    Frame field;         // background.png under border.png, the bare field
+    Frame backingsField; // the same with both score backings fully in
 };

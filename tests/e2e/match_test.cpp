@@ -31,12 +31,9 @@ TEST_F(E2EMatch, SinglePlayerSlidesInMovesBallSteersWithW_andBackReturnsToTitle)
 
     // A ball in play moves across the middle of the field.
     EXPECT_TRUE(fieldMoves(200, 5000)) << "nothing moves in the field";
-    const Frame inPlay = grabUntil([&](const Frame& f) {
-        const Box ball = ballBox(f);
-        return ball.x1 - ball.x0 > 4;
-    });
+    const Frame inPlay = grabUntil([&](const Frame& f) { return wholeBall(ballBox(f)); });
     keep(inPlay, "match");
-    EXPECT_GT(ballBox(inPlay).x1, 0) << "no ball in the middle of the field";
+    EXPECT_TRUE(wholeBall(ballBox(inPlay))) << "no ball in the middle of the field";
 
     // Holding w lifts the left paddle from its resting place.
     const Span before = leftPaddleSpan(inPlay);
