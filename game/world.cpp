@@ -92,6 +92,11 @@ void loadGameWorld() {
     backgroundImage = loadColorKeyedImage("Media/Game/background.png");
     borderImage = loadAlphaImage("Media/Game/border.png");
     ballImage = loadAlphaImage("Media/Game/ball.png");
+    // Up to 2000 balls are blitted a frame: run-length encoding skips their
+    // transparent corners and copies opaque runs, about halving that cost
+    // for the same pixels on screen.
+    if (ballImage)
+        SDL_SetAlpha(ballImage, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
     paddle1Image = loadAlphaImage("Media/Game/paddle1.png");
     paddle2Image = loadAlphaImage("Media/Game/paddle2.png");
     textBacking1Image = loadAlphaImage("Media/Game/textbacking1.png");

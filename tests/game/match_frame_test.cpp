@@ -6,6 +6,7 @@
 #include "input/input.h"
 #include "support/headless_display.h"
 #include "support/test_sheets.h"
+#include "ui/image_loaders.h"
 #include "ui/display.h"
 #include "ui/theme.h"
 
@@ -432,4 +433,51 @@ TEST_F(MatchFrameDrawTest, Drawing_putsBallsOverScoresAndBackingsAndPaddlesOverB
     EXPECT_EQ(pixelAt(screen, 110, 90), WHITE);
     EXPECT_EQ(pixelAt(screen, 80, 90), RED);
     EXPECT_EQ(pixelAt(screen, 10, 110), GREEN);
+}
+
+// The ball picture is run-length encoded at load time for speed; it must put
+// exactly the pixels a plain per-pixel-alpha blit would, on any background.
+TEST_F(MatchFrameTest, LoadedBallPicture_drawsTheSamePixelsAsAPlainAlphaBlit) {
+    loadGameWorld();
+    if (!ballImage)
+        GTEST_SKIP() << "Media/Game/ball.png is not there";
+    ASSERT_TRUE(ballImage->flags & SDL_RLEACCELOK); // encoded at its first blit
+    // Only the balls are drawn, and nothing pushes them: both frames differ
+    // in the ball picture alone.
+    collisionRectCount = 0;
+    for (SDL_Surface** other :
+         {&paddle1Image, &paddle2Image, &textBacking1Image, &textBacking2Image}) {
+        SDL_FreeSurface(*other);
+        *other = nullptr;
+    }
+    for (int i = 0; i < 40; i++)
+        addBall(100 + i * 11.3, 90 + (i * 37) % 300, 0, 0);
+
+    auto busyBackground = [] {
+        for (int y = 0; y < SCREEN_HEIGHT; y += 2)
+            for (int x = 0; x < SCREEN_WIDTH; x += 2) {
+                SDL_Rect cell = {Sint16(x), Sint16(y), 2, 2};
+                SDL_FillRect(
+                    screen, &cell,
+                    SDL_MapRGB(screen->format, Uint8(x * 7 + y), Uint8(y * 3 - x), Uint8(x ^ y)));
+            }
+    };
+    busyBackground();
+    runMatchFrame();
+    SDL_Surface* encoded = SDL_DisplayFormat(screen);
+
+    SDL_Surface* rle = ballImage;
+    ballImage = loadAlphaImage("Media/Game/ball.png"); // plain, not encoded
+    ASSERT_NE(ballImage, nullptr);
+    ASSERT_FALSE(ballImage->flags & SDL_RLEACCELOK);
+    busyBackground();
+    runMatchFrame();
+
+    int differing = 0;
+    for (int y = 0; y < SCREEN_HEIGHT; y++)
+        for (int x = 0; x < SCREEN_WIDTH; x++)
+            differing += pixelAt(screen, x, y) != pixelAt(encoded, x, y);
+    EXPECT_EQ(differing, 0);
+    SDL_FreeSurface(encoded);
+    SDL_FreeSurface(rle);
 }

@@ -1,0 +1,93 @@
+// What one match frame costs against the 16 ms frame budget with 1, 100 and
+// 2000 balls in play (moving, colliding and drawing), and what one ball's
+// collision pass over the world's 28 rectangles costs.
+#include "bench_display.h"
+
+#include "game/collision.h"
+#include "game/match_frame.h"
+#include "game/world.h"
+#include "ui/display.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+// Share of the 16 ms frame that one iteration takes, in percent, from the
+// measured CPU time: seconds / (iterations * budget/100), by way of an
+// inverted per-iteration rate.
+void reportBudgetShare(benchmark::State& state) {
+    state.counters["budget_%"] = benchmark::Counter(FRAME_BUDGET_NS * 1e-9 / 100.0,
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
+// Balls spread over the field in a fixed pattern, flying at serve speed in
+// many directions; the controls never run, so none of them leaves the field.
+void placeBalls(int count, Ball* saved) {
+    removeAllBalls();
+    for (int i = 0; i < count; i++) {
+        const double angle = i * 2.399963; // golden angle: no two alike
+        saved[i] = Ball{60.0 + (i * 37) % 520, 80.0 + (i * 53) % 320, 4 * std::cos(angle),
+                        4 * std::sin(angle), 5};
+        balls[ballCount++] = new Ball(saved[i]);
+    }
+}
+
+// Speeds grow at every bounce, so the set is put back now and then (outside
+// the timed part) to keep every measured frame alike.
+constexpr int RESTORE_EVERY = 64;
+
+void Match_Frame(benchmark::State& state) {
+    openBenchDisplay();
+    static Ball saved[MAX_BALLS];
+    const int count = static_cast<int>(state.range(0));
+    placeBalls(count, saved);
+    screenState = SCREEN_MATCH;
+    matchSlide = 1;
+    player1IsHuman = player2IsHuman = false;
+
+    int sinceRestore = 0;
+    for (auto _ : state) {
+        if (++sinceRestore == RESTORE_EVERY) {
+            state.PauseTiming();
+            for (int i = 0; i < count; i++)
+                *balls[i] = saved[i];
+            sinceRestore = 0;
+            state.ResumeTiming();
+        }
+        runMatchFrame();
+        benchmark::ClobberMemory();
+    }
+    reportBudgetShare(state);
+    removeAllBalls();
+}
+BENCHMARK(Match_Frame)->Arg(1)->Arg(100)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+void collideRepeatedly(benchmark::State& state, double startX, double startY) {
+    openBenchDisplay();
+    for (auto _ : state) {
+        double x = startX, y = startY;
+        collideBallWithRects(x, y, 22);
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(y);
+    }
+    reportBudgetShare(state);
+}
+
+// Against the face of paddle 1 (set-up place x 65..87, y 204..276).
+void Collide_BallInContact(benchmark::State& state) {
+    collideRepeatedly(state, 100, 240);
+}
+BENCHMARK(Collide_BallInContact);
+
+void Collide_BallInOpenField(benchmark::State& state) {
+    collideRepeatedly(state, 320, 240);
+}
+BENCHMARK(Collide_BallInOpenField);
+
+} // namespace
+
+// The one entry point of rored_bench (the build links no benchmark_main).
+BENCHMARK_MAIN();
