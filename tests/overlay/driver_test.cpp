@@ -25,10 +25,11 @@ class DriverTest : public HeadlessDisplayTest {
         HeadlessDisplayTest::SetUp();
         loadTheme();
         // Drawing is checked against sheets made here, never the art.
-        fontImage = nullptr;
-        buttonImage = nullptr;
-        topBottomBorderImage = nullptr;
-        cursorImage = nullptr;
+        for (SDL_Surface** sheet :
+             {&fontImage, &buttonImage, &topBottomBorderImage, &cursorImage}) {
+            SDL_FreeSurface(*sheet);
+            *sheet = nullptr;
+        }
         mouseX = -1000;
         mouseY = -1000;
         fillSurface(screen, FROZEN);

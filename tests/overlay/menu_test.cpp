@@ -20,6 +20,8 @@ class MenuTest : public HeadlessDisplayTest {
     void SetUp() override {
         HeadlessDisplayTest::SetUp();
         loadTheme();
+        SDL_FreeSurface(fontImage);
+        SDL_FreeSurface(buttonImage);
         fontImage = nullptr;
         buttonImage = makeCellSheet(BUTTON_COLUMNS, BUTTON_ROWS, BUTTON_TILE, BUTTON_TILE);
         fillSurface(screen, BACKGROUND);

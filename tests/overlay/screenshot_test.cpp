@@ -24,12 +24,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-SDL_Surface* makePicture() {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32,
-                                          0x00ff0000, 0x0000ff00, 0x000000ff, 0);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 10, 20, 30));
-    return s;
-}
+// A 640x480 picture to save, freed at the end of its test.
+class Picture {
+  public:
+    Picture()
+        : surface_(SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0x00ff0000,
+                                        0x0000ff00, 0x000000ff, 0)) {
+        SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 10, 20, 30));
+    }
+    ~Picture() { SDL_FreeSurface(surface_); }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    SDL_Surface* get() const { return surface_; }
+
+  private:
+    SDL_Surface* surface_;
+};
 
 std::string contents(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
@@ -54,11 +64,11 @@ TEST(Screenshot, TakesTheFirstFreeNumberAndFillsGaps) {
     TempFolder folder;
     folder.writeFile("screenshot1.bmp", "one");
     folder.writeFile("screenshot3.bmp", "three");
-    SDL_Surface* picture = makePicture();
-    EXPECT_TRUE(writeScreenshot(picture));
+    Picture picture;
+    EXPECT_TRUE(writeScreenshot(picture.get()));
     EXPECT_TRUE(exists("screenshot2.bmp"));
     EXPECT_FALSE(exists("screenshot4.bmp"));
-    EXPECT_TRUE(writeScreenshot(picture));
+    EXPECT_TRUE(writeScreenshot(picture.get()));
     EXPECT_TRUE(exists("screenshot4.bmp"));
     EXPECT_EQ(contents("screenshot1.bmp"), "one");
     EXPECT_EQ(contents("screenshot3.bmp"), "three");
@@ -69,9 +79,9 @@ TEST(Screenshot, TakesTheFirstFreeNumberAndFillsGaps) {
 
 TEST(Screenshot, RepeatedSavesWriteTheSamePictureUnderSuccessiveNumbers) {
     TempFolder folder;
-    SDL_Surface* picture = makePicture();
+    Picture picture;
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(writeScreenshot(picture));
+        EXPECT_TRUE(writeScreenshot(picture.get()));
     const std::string first = contents("screenshot1.bmp");
     EXPECT_GT(first.size(), 640u * 480u * 3u);
     EXPECT_EQ(contents("screenshot2.bmp"), first);
@@ -84,7 +94,7 @@ TEST(Screenshot, ExistingUnreadableFileIsPassedOverUntouched) {
     TempFolder folder;
     folder.writeFile("screenshot1.bmp", "private");
     chmod("screenshot1.bmp", 0);
-    EXPECT_TRUE(writeScreenshot(makePicture()));
+    EXPECT_TRUE(writeScreenshot(Picture().get()));
     EXPECT_TRUE(exists("screenshot2.bmp"));
     chmod("screenshot1.bmp", 0600);
     EXPECT_EQ(contents("screenshot1.bmp"), "private");
@@ -95,7 +105,7 @@ TEST(Screenshot, DanglingLinkOrFolderUnderTheNameCountsAsTaken) {
     TempFolder folder;
     ASSERT_EQ(symlink("elsewhere.bmp", "screenshot1.bmp"), 0);
     ASSERT_EQ(mkdir("screenshot2.bmp", 0755), 0);
-    EXPECT_TRUE(writeScreenshot(makePicture()));
+    EXPECT_TRUE(writeScreenshot(Picture().get()));
     EXPECT_TRUE(exists("screenshot3.bmp"));
     EXPECT_FALSE(exists("elsewhere.bmp"));
     EXPECT_TRUE(fs::is_symlink("screenshot1.bmp"));
@@ -109,7 +119,7 @@ TEST(Screenshot, FolderThatCannotTakeFilesGetsNothingAndReportsFailure) {
     ASSERT_EQ(mkdir(gone.c_str(), 0755), 0);
     ASSERT_EQ(chdir(gone.c_str()), 0);
     ASSERT_EQ(rmdir(gone.c_str()), 0);
-    EXPECT_FALSE(writeScreenshot(makePicture()));
+    EXPECT_FALSE(writeScreenshot(Picture().get()));
     ASSERT_EQ(chdir(folder.path().c_str()), 0);
     EXPECT_TRUE(namesIn(folder.path()).empty());
 }
@@ -125,7 +135,7 @@ TEST(Screenshot, FullDiskLeavesNoScreenshotAndNoTemporaryBehind) {
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{10000, 10000};
         setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(writeScreenshot(makePicture()) ? 1 : 0);
+        _exit(writeScreenshot(Picture().get()) ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -135,7 +145,7 @@ TEST(Screenshot, FullDiskLeavesNoScreenshotAndNoTemporaryBehind) {
     EXPECT_EQ(contents("screenshot1.bmp"), "one");
 
     // With room again the next save works and takes the next number.
-    EXPECT_TRUE(writeScreenshot(makePicture()));
+    EXPECT_TRUE(writeScreenshot(Picture().get()));
     EXPECT_TRUE(exists("screenshot2.bmp"));
 }
 
@@ -151,6 +161,7 @@ class ScreenshotFrame : public HeadlessDisplayTest {};
 
 TEST_F(ScreenshotFrame, SavedFileIsTheFrameFrozenOnOpening) {
     loadTheme();
+    SDL_FreeSurface(cursorImage);
     cursorImage = nullptr;
     for (int y = 0; y < SCREEN_HEIGHT; y += 8)
         for (int x = 0; x < SCREEN_WIDTH; x += 8) {
@@ -174,4 +185,5 @@ TEST_F(ScreenshotFrame, SavedFileIsTheFrameFrozenOnOpening) {
             ASSERT_EQ(pixelAt(saved, x, y), (Rgb{uint8_t(x / 8 * 8 / 3), uint8_t(y / 8 * 8 / 2),
                                                  uint8_t((x / 8 * 8 + y / 8 * 8) / 5)}))
                 << x << "," << y;
+    SDL_FreeSurface(saved);
 }

@@ -55,6 +55,8 @@ class StatusBarsTest : public HeadlessDisplayTest {
     void SetUp() override {
         HeadlessDisplayTest::SetUp();
         loadTheme();
+        SDL_FreeSurface(fontImage);
+        SDL_FreeSurface(topBottomBorderImage);
         fontImage = makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT);
         topBottomBorderImage = makeSolidSurface(SCREEN_WIDTH, 131, BAR_BOTTOM_ROWS);
         fillRows(topBottomBorderImage, 61, 9, BAR_MIDDLE_ROWS);

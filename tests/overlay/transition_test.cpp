@@ -215,6 +215,7 @@ TEST_F(TransitionTest, CaptureLocksABackdropSurfaceThatMustBeLocked) {
 }
 
 TEST_F(TransitionTest, WithoutASnapshotSurfaceTheGridStillHoldsTheSharpFrame) {
+    SDL_FreeSurface(snapshotSurface);
     snapshotSurface = nullptr;
     drawPattern();
     captureSnapshot();
