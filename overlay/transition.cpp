@@ -155,13 +155,12 @@ void blurPass(const uint8_t* __restrict from, uint8_t* __restrict to, int distan
 // v -> min(max(v + 50, 100), 255): dark channels settle on 100, the rest are
 // lifted by 50 and clipped.
 void washOut(uint8_t* grid) {
-    uint8_t table[256];
-    for (int v = 0; v < 256; ++v) {
-        const int lifted = v + 50 < 100 ? 100 : v + 50;
-        table[v] = uint8_t(lifted > 255 ? 255 : lifted);
-    }
-    for (int i = 0; i < GRID_BYTES; ++i)
-        grid[i] = table[grid[i]];
+    static_assert(GRID_BYTES % BLOCK == 0, "the wash-out runs in whole blocks");
+    for (int i = 0; i < GRID_BYTES; i += BLOCK)
+        for (int k = i; k < i + BLOCK; ++k) {
+            const unsigned lifted = grid[k] + 50u;
+            grid[k] = uint8_t(lifted < 100u ? 100u : (lifted > 255u ? 255u : lifted));
+        }
 }
 
 } // namespace
