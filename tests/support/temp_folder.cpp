@@ -38,7 +38,5 @@ void TempFolder::copyMedia() const {
 }
 
 std::string sourceDir() {
-    if (const char* dir = std::getenv("RORED_SOURCE_DIR"))
-        return dir;
-    return fs::current_path().string();
+    return RORED_SOURCE_DIR;
 }

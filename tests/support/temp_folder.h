@@ -20,5 +20,5 @@ class TempFolder {
     std::string previous_;
 };
 
-// The source tree's root (from RORED_SOURCE_DIR, else the working folder).
+// The source tree's root, which holds Media/.
 std::string sourceDir();

@@ -20,3 +20,8 @@ SDL_Surface* makeCellSheet(int columns, int rows, int cellW, int cellH) {
         }
     return sheet;
 }
+
+void replaceSurface(SDL_Surface*& handle, SDL_Surface* replacement) {
+    SDL_FreeSurface(handle);
+    handle = replacement;
+}

@@ -12,3 +12,7 @@ Rgb sheetCellColour(int column, int row = 0);
 // An opaque sheet in the display's format of columns x rows cells of
 // cellW x cellH, each filled with sheetCellColour.
 SDL_Surface* makeCellSheet(int columns, int rows, int cellW, int cellH);
+
+// Frees what `handle` holds and puts `replacement` in its place, so that tests
+// swapping a loaded picture for a test sheet leak nothing.
+void replaceSurface(SDL_Surface*& handle, SDL_Surface* replacement);

@@ -22,8 +22,9 @@ class ButtonTest : public HeadlessDisplayTest {
     void SetUp() override {
         HeadlessDisplayTest::SetUp();
         loadTheme();
-        buttonImage = makeCellSheet(BUTTON_COLUMNS, BUTTON_ROWS, BUTTON_TILE, BUTTON_TILE);
-        fontImage = makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT);
+        replaceSurface(buttonImage,
+                       makeCellSheet(BUTTON_COLUMNS, BUTTON_ROWS, BUTTON_TILE, BUTTON_TILE));
+        replaceSurface(fontImage, makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT));
         fillSurface(screen, BLACK);
     }
 };

@@ -20,7 +20,8 @@ class PanelTest : public HeadlessDisplayTest {
     void SetUp() override {
         HeadlessDisplayTest::SetUp();
         loadTheme();
-        buttonImage = makeCellSheet(BUTTON_COLUMNS, BUTTON_ROWS, BUTTON_TILE, BUTTON_TILE);
+        replaceSurface(buttonImage,
+                       makeCellSheet(BUTTON_COLUMNS, BUTTON_ROWS, BUTTON_TILE, BUTTON_TILE));
         fillSurface(screen, BLACK);
     }
 };
@@ -95,7 +96,7 @@ TEST_F(PanelTest, PanelsPastTheScreenEdgesAreClippedAndMissingSheetDrawsNothing)
     drawPanel(-30, 470, 100, 40, false);
     EXPECT_EQ(pixelAt(screen, 0, 470), tile(FILL));
     EXPECT_EQ(pixelAt(screen, 0, 449), tile(TOP));
-    buttonImage = nullptr;
+    replaceSurface(buttonImage, nullptr);
     fillSurface(screen, BLACK);
     drawPanel(100, 100, 50, 50, true);
     EXPECT_EQ(pixelAt(screen, 110, 110), BLACK);

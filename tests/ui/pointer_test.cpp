@@ -15,7 +15,8 @@ class PointerTest : public HeadlessDisplayTest {
     void SetUp() override {
         HeadlessDisplayTest::SetUp();
         loadTheme();
-        cursorImage = makeCellSheet(CURSOR_FRAME_COUNT, 1, CURSOR_FRAME_SIZE, CURSOR_FRAME_SIZE);
+        replaceSurface(cursorImage,
+                       makeCellSheet(CURSOR_FRAME_COUNT, 1, CURSOR_FRAME_SIZE, CURSOR_FRAME_SIZE));
         fillSurface(screen, BLACK);
     }
 };
@@ -51,7 +52,7 @@ TEST_F(PointerTest, AtTheCornerOnlyTheLowerRightQuarterShows) {
 
 TEST_F(PointerTest, MissingCursorPictureDrawsNothing) {
     pointerStarted = true;
-    cursorImage = nullptr;
+    replaceSurface(cursorImage, nullptr);
     mouseX = 100;
     mouseY = 100;
     drawPointer();

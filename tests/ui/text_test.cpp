@@ -19,7 +19,7 @@ class TextTest : public HeadlessDisplayTest {
     void SetUp() override {
         HeadlessDisplayTest::SetUp();
         loadTheme(); // fills the cell tables
-        fontImage = makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT);
+        replaceSurface(fontImage, makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT));
         fillSurface(screen, BLACK);
     }
 };
@@ -80,14 +80,15 @@ TEST_F(TextTest, ControlAndHighBytesDrawTheSpaceCellAndStillAdvance) {
 
 TEST_F(TextTest, EmptyTextAndMissingFontDrawNothing) {
     drawText(100, 100, "", TEXT_ALIGN_CENTER);
-    fontImage = nullptr;
+    replaceSurface(fontImage, nullptr);
     drawText(100, 100, "Hello", TEXT_ALIGN_LEFT);
     for (int x = 90; x < 160; ++x)
         ASSERT_EQ(pixelAt(screen, x, 110), BLACK) << "x " << x;
 }
 
 TEST_F(TextTest, SheetSmallerThanItsTableDrawsOnlyWhatExists) {
-    fontImage = makeCellSheet(34, 1, GLYPH_WIDTH, GLYPH_HEIGHT - 6); // up to 'A', 15 rows
+    replaceSurface(fontImage,
+                   makeCellSheet(34, 1, GLYPH_WIDTH, GLYPH_HEIGHT - 6)); // up to 'A', 15 rows
     drawText(10, 10, "A~", TEXT_ALIGN_LEFT);
     EXPECT_EQ(pixelAt(screen, 10, 24), cellOf('A'));
     EXPECT_EQ(pixelAt(screen, 10, 25), BLACK); // below the short sheet

@@ -59,6 +59,7 @@ TEST_F(ThemeTest, ColourKeyedPictureLetsTheScreenShowThroughItsCyan) {
     SDL_BlitSurface(keyed, nullptr, screen, nullptr);
     EXPECT_EQ(pixelAt(screen, 2, 2), GREEN);
     EXPECT_EQ(pixelAt(screen, 15, 5), RED);
+    SDL_FreeSurface(keyed);
 }
 
 TEST_F(ThemeTest, AlphaPictureDrawsCyanAsCyan) {
@@ -70,6 +71,7 @@ TEST_F(ThemeTest, AlphaPictureDrawsCyanAsCyan) {
     SDL_BlitSurface(plain, nullptr, screen, nullptr);
     EXPECT_EQ(pixelAt(screen, 2, 2), CYAN);
     EXPECT_EQ(pixelAt(screen, 15, 5), RED);
+    SDL_FreeSurface(plain);
 }
 
 TEST_F(ThemeTest, ThemeLoadsTheCommittedSheetsAndCutsTheirCells) {
