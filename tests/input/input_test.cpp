@@ -3,24 +3,20 @@
 
 #include "support/headless_display.h"
 
+#include <vector>
+
 namespace {
 
-void pushKey(Uint8 type, int sym) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.type = type;
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = static_cast<SDLKey>(sym);
-    ASSERT_EQ(SDL_PushEvent(&e), 0);
-}
+enum Event { DOWN, UP, BUTTON_DOWN, BUTTON_UP };
 
-void pushButton(Uint8 type, int button, int x = 0, int y = 0) {
+void push(Event kind, int code) {
     SDL_Event e{};
-    e.type = type;
-    e.button.type = type;
-    e.button.button = static_cast<Uint8>(button);
-    e.button.x = static_cast<Uint16>(x);
-    e.button.y = static_cast<Uint16>(y);
+    const Uint8 types[] = {SDL_KEYDOWN, SDL_KEYUP, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP};
+    e.type = types[kind];
+    if (kind <= UP)
+        e.key.keysym.sym = static_cast<SDLKey>(code);
+    else
+        e.button.button = static_cast<Uint8>(code);
     ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
@@ -28,109 +24,69 @@ class InputTest : public HeadlessDisplayTest {};
 
 } // namespace
 
-TEST_F(InputTest, KeyIsPressedForOneFrameThenHeldUntilReleased) {
-    pushKey(SDL_KEYDOWN, SDLK_w);
-    updateInput();
-    EXPECT_EQ(keyStates[SDLK_w], KEY_PRESSED);
-    EXPECT_TRUE(wasPressed(keyStates[SDLK_w]));
-    EXPECT_TRUE(isHeld(keyStates[SDLK_w]));
-
-    for (int frame = 0; frame < 3; ++frame) {
+// Each row: the events waiting at one update, then the state read after it.
+TEST_F(InputTest, StatesFollowPressHoldAndReleaseWithDownsAppliedBeforeUps) {
+    const struct {
+        std::vector<Event> events;
+        uint32_t w;
+        const char* what;
+    } frames[] = {
+        {{DOWN}, KEY_PRESSED, "pressed in its first frame"},
+        {{}, KEY_HELD, "held afterwards, no repeat"},
+        {{}, KEY_HELD, "still held"},
+        {{UP}, KEY_UP, "released"},
+        {{DOWN, UP}, KEY_UP, "pressed and released in one frame: never seen"},
+        {{DOWN}, KEY_PRESSED, "pressed again"},
+        {{UP, DOWN}, KEY_UP, "released and pressed in one frame: ups come last"},
+    };
+    for (const auto& f : frames) {
+        for (Event e : f.events)
+            push(e, SDLK_w);
         updateInput();
-        EXPECT_EQ(keyStates[SDLK_w], KEY_HELD);
-        EXPECT_FALSE(wasPressed(keyStates[SDLK_w]));
-        EXPECT_TRUE(isHeld(keyStates[SDLK_w]));
+        EXPECT_EQ(keyStates[SDLK_w], f.w) << f.what;
+        EXPECT_EQ(isHeld(keyStates[SDLK_w]), f.w != KEY_UP) << f.what;
+        EXPECT_EQ(wasPressed(keyStates[SDLK_w]), f.w == KEY_PRESSED) << f.what;
     }
-
-    pushKey(SDL_KEYUP, SDLK_w);
-    updateInput();
-    EXPECT_EQ(keyStates[SDLK_w], KEY_UP);
-    EXPECT_FALSE(isHeld(keyStates[SDLK_w]));
+    EXPECT_EQ(keyStates[SDLK_s], KEY_UP) << "other keys are untouched";
 }
 
-TEST_F(InputTest, PressAndReleaseWithinOneFrameIsNeverSeen) {
-    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-    pushKey(SDL_KEYUP, SDLK_ESCAPE);
+TEST_F(InputTest, MouseButtonsAgeLikeKeysAndAClickWithinOneFrameIsNeverSeen) {
+    push(BUTTON_DOWN, SDL_BUTTON_LEFT);
     updateInput();
-    EXPECT_EQ(keyStates[SDLK_ESCAPE], KEY_UP);
+    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], KEY_PRESSED);
+    updateInput();
+    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], KEY_HELD);
+    push(BUTTON_UP, SDL_BUTTON_LEFT);
+    push(BUTTON_DOWN, SDL_BUTTON_RIGHT);
+    push(BUTTON_UP, SDL_BUTTON_RIGHT);
+    updateInput();
+    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], KEY_UP);
+    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_RIGHT], KEY_UP);
 }
 
-TEST_F(InputTest, ReleaseThenPressWithinOneFrameReadsUpBecauseUpsComeLast) {
-    pushKey(SDL_KEYDOWN, SDLK_s);
-    updateInput();
-    ASSERT_EQ(keyStates[SDLK_s], KEY_PRESSED);
-
-    pushKey(SDL_KEYUP, SDLK_s);
-    pushKey(SDL_KEYDOWN, SDLK_s);
-    updateInput();
-    EXPECT_EQ(keyStates[SDLK_s], KEY_UP);
-}
-
-TEST_F(InputTest, KeysAreIndependentOfEachOther) {
-    pushKey(SDL_KEYDOWN, SDLK_UP);
-    updateInput();
-    pushKey(SDL_KEYDOWN, SDLK_DOWN);
-    updateInput();
-    EXPECT_EQ(keyStates[SDLK_UP], KEY_HELD);
-    EXPECT_EQ(keyStates[SDLK_DOWN], KEY_PRESSED);
-    EXPECT_EQ(keyStates[SDLK_w], KEY_UP);
-}
-
-TEST_F(InputTest, SymbolsAndButtonsOutsideTheTablesChangeNothing) {
-    pushKey(SDL_KEYDOWN, KEY_COUNT); // 500: one past the table
-    pushKey(SDL_KEYDOWN, 1000);
-    pushButton(SDL_MOUSEBUTTONDOWN, MOUSE_BUTTON_COUNT);
-    pushButton(SDL_MOUSEBUTTONDOWN, 255);
+TEST_F(InputTest, SymbolsAndButtonsOutsideTheTablesAreTakenButChangeNothing) {
+    push(DOWN, KEY_COUNT);
+    push(DOWN, 511); // the largest value the key type holds
+    push(BUTTON_DOWN, MOUSE_BUTTON_COUNT);
+    push(BUTTON_DOWN, 255);
     updateInput();
     for (int i = 0; i < KEY_COUNT; ++i)
         ASSERT_EQ(keyStates[i], KEY_UP) << "key " << i;
     for (int i = 0; i < MOUSE_BUTTON_COUNT; ++i)
         ASSERT_EQ(mouseButtonStates[i], KEY_UP) << "button " << i;
-    // The events were still taken off the queue.
     SDL_Event e;
     EXPECT_EQ(SDL_PeepEvents(&e, 1, SDL_PEEKEVENT, SDL_KEYDOWNMASK | SDL_MOUSEBUTTONDOWNMASK), 0);
 }
 
-TEST_F(InputTest, MouseButtonsAgeLikeKeys) {
-    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
-    updateInput();
-    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], KEY_PRESSED);
-    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_RIGHT], KEY_UP);
-    updateInput();
-    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], KEY_HELD);
-    pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
-    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-    updateInput();
-    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], KEY_UP);
-    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_RIGHT], KEY_PRESSED);
-}
-
-TEST_F(InputTest, ClickWithinOneFrameIsNeverSeen) {
-    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
-    pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
-    updateInput();
-    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], KEY_UP);
-}
-
-TEST_F(InputTest, PointerIsReadAtUpdateTimeNotFromTheButtonEvent) {
+TEST_F(InputTest, PointerIsReadAtUpdateTimeAndOtherEventsStayQueued) {
     SDL_WarpMouse(10, 20);
-    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 300, 400);
-    updateInput();
-    EXPECT_EQ(mouseX, 10);
-    EXPECT_EQ(mouseY, 20);
-    SDL_WarpMouse(639, 479);
-    updateInput();
-    EXPECT_EQ(mouseX, 639);
-    EXPECT_EQ(mouseY, 479);
-}
-
-TEST_F(InputTest, OtherEventsStayQueuedForTheMainLoop) {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     ASSERT_EQ(SDL_PushEvent(&quit), 0);
-    pushKey(SDL_KEYDOWN, SDLK_w);
+    push(BUTTON_DOWN, SDL_BUTTON_LEFT); // carries (0, 0), not the pointer
     updateInput();
+    EXPECT_EQ(mouseX, 10);
+    EXPECT_EQ(mouseY, 20);
     SDL_Event e;
-    ASSERT_EQ(SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_QUITMASK), 1);
-    EXPECT_EQ(e.type, SDL_QUIT);
+    EXPECT_EQ(SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_QUITMASK), 1);
 }

@@ -1,5 +1,7 @@
-// The immediate-mode button: hover bounds, press versus hold, drawing.
+// Framed panels and the button, checked on the pixels of a 32-bit test
+// screen with a tile sheet and a font whose cells each have their own colour.
 #include "ui/button.h"
+#include "ui/panel.h"
 
 #include "input/input.h"
 #include "support/test_sheets.h"
@@ -9,7 +11,10 @@
 namespace {
 
 const Rgb BLACK{0, 0, 0};
-constexpr int FILL = 8;
+enum { TL, BL, TR, BR, BOTTOM, RIGHT, TOP, LEFT, FILL };
+Rgb tile(int column, bool highlighted = false) {
+    return sheetCellColour(column, highlighted);
+}
 
 void pointAt(int x, int y, uint32_t leftButton = KEY_UP) {
     mouseX = x;
@@ -17,7 +22,7 @@ void pointAt(int x, int y, uint32_t leftButton = KEY_UP) {
     mouseButtonStates[SDL_BUTTON_LEFT] = leftButton;
 }
 
-class ButtonTest : public HeadlessDisplayTest {
+class WidgetTest : public HeadlessDisplayTest {
   protected:
     void SetUp() override {
         HeadlessDisplayTest::SetUp();
@@ -27,71 +32,108 @@ class ButtonTest : public HeadlessDisplayTest {
         replaceSurface(fontImage, makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT));
         fillSurface(screen, BLACK);
     }
+    void expectPixels(std::initializer_list<std::tuple<int, int, Rgb>> expected) {
+        for (const auto& [x, y, colour] : expected)
+            EXPECT_EQ(pixelAt(screen, x, y), colour) << "at " << x << ", " << y;
+    }
 };
 
 } // namespace
 
+//   x-21   x         x+w    x+w+21
+//    +-----+---------+------+
+//    | TL  |  TOP    |  TR  |  y-21
+//    | LEFT|  FILL   | RIGHT|  y
+//    | BL  |  BOTTOM |  BR  |  y+h
+TEST_F(WidgetTest, WholeTilesSurroundTheInteriorWithoutCutPieces) {
+    drawPanel(100, 100, 42, 21, false);
+    expectPixels({{79, 79, tile(TL)},
+                  {78, 79, BLACK},
+                  {79, 78, BLACK},
+                  {141, 99, tile(TOP)},
+                  {142, 99, tile(TR)},
+                  {163, 79, BLACK},
+                  {99, 110, tile(LEFT)},
+                  {141, 120, tile(FILL)},
+                  {142, 120, tile(RIGHT)},
+                  {120, 121, tile(BOTTOM)},
+                  {79, 141, tile(BL)},
+                  {162, 141, tile(BR)},
+                  {162, 142, BLACK}});
+}
+
+// The "back" button: interior 80 x 5 at (510, 448), drawn 47 rows tall.
+TEST_F(WidgetTest, RemaindersAreCutFromTheTopLeftOfTheirTiles) {
+    drawPanel(510, 448, 80, 5, false);
+    expectPixels({{520, 426, BLACK},
+                  {520, 427, tile(TOP)},
+                  {520, 448, tile(FILL)},
+                  {520, 452, tile(FILL)},
+                  {520, 453, tile(BOTTOM)},
+                  {520, 473, tile(BOTTOM)},
+                  {520, 474, BLACK},
+                  {488, 450, BLACK},
+                  {489, 450, tile(LEFT)},
+                  {589, 450, tile(FILL)},
+                  {589, 427, tile(TOP)},
+                  {590, 427, tile(TR)},
+                  {610, 452, tile(RIGHT)},
+                  {610, 453, tile(BR)},
+                  {611, 450, BLACK}});
+}
+
+TEST_F(WidgetTest, HighlightedPanelUsesTheSecondRowAndAMissingSheetDrawsNothing) {
+    drawPanel(100, 100, 21, 21, true);
+    expectPixels({{79, 79, tile(TL, true)}, {110, 110, tile(FILL, true)}});
+    replaceSurface(buttonImage, nullptr);
+    drawPanel(300, 300, 50, 50, true);
+    expectPixels({{310, 310, BLACK}});
+}
+
 // Interior (100, 100) 50 x 20: hovered from x 87 to 162 and y 87 to 132.
 TEST(ButtonBehavior, HoverReachesThirteenPixelsPastTheInteriorOnEachSide) {
-    const int left = 100, top = 100, w = 50, h = 20;
-    struct Case {
+    const struct {
         int x, y;
         bool hovered;
-    } cases[] = {
-        {87, 110, true},  {86, 110, false},  // left
-        {162, 110, true}, {163, 110, false}, // right
-        {120, 87, true},  {120, 86, false},  // top
-        {120, 132, true}, {120, 133, false}, // bottom
-        {87, 87, true},   {162, 132, true},  // corners of the hot area
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{87, 110, true}, {86, 110, false}, {162, 110, true}, {163, 110, false},
+                 {120, 87, true}, {120, 86, false}, {120, 132, true}, {120, 133, false}};
+    for (const auto& c : cases) {
         pointAt(c.x, c.y);
-        EXPECT_EQ(buttonBehavior(left, top, w, h).hovered, c.hovered) << c.x << ", " << c.y;
+        EXPECT_EQ(buttonBehavior(100, 100, 50, 20).hovered, c.hovered) << c.x << ", " << c.y;
     }
 }
 
-TEST(ButtonBehavior, OnlyThePressFrameClicksNotHoldOrRelease) {
-    pointAt(120, 110, KEY_PRESSED);
-    EXPECT_TRUE(buttonBehavior(100, 100, 50, 20).clicked);
-    pointAt(120, 110, KEY_HELD);
-    EXPECT_FALSE(buttonBehavior(100, 100, 50, 20).clicked);
-    EXPECT_TRUE(buttonBehavior(100, 100, 50, 20).hovered);
-    pointAt(120, 110, KEY_UP);
-    EXPECT_FALSE(buttonBehavior(100, 100, 50, 20).clicked);
-    pointAt(300, 300, KEY_PRESSED); // pressed elsewhere
-    EXPECT_FALSE(buttonBehavior(100, 100, 50, 20).clicked);
+TEST(ButtonBehavior, OnlyTheFrameOfTheLeftPressClicks) {
+    const struct {
+        int x;
+        uint32_t left, right;
+        bool clicked;
+    } cases[] = {{120, KEY_PRESSED, KEY_UP, true},
+                 {120, KEY_HELD, KEY_UP, false},
+                 {120, KEY_UP, KEY_UP, false},
+                 {300, KEY_PRESSED, KEY_UP, false},
+                 {120, KEY_UP, KEY_PRESSED, false}};
+    for (const auto& c : cases) {
+        pointAt(c.x, 110, c.left);
+        mouseButtonStates[SDL_BUTTON_RIGHT] = c.right;
+        EXPECT_EQ(buttonBehavior(100, 100, 50, 20).clicked, c.clicked) << c.x << " " << c.left;
+    }
 }
 
-TEST(ButtonBehavior, OtherMouseButtonsDoNotClick) {
-    pointAt(120, 110);
-    mouseButtonStates[SDL_BUTTON_RIGHT] = KEY_PRESSED;
-    EXPECT_FALSE(buttonBehavior(100, 100, 50, 20).clicked);
+TEST_F(WidgetTest, ButtonHighlightsWhileHoveredAndCentresItsLabel) {
+    pointAt(0, 0);
+    EXPECT_FALSE(button(320, 260, 300, 30, "two player")); // label 110 wide, from 265
+    expectPixels({{265, 250, sheetCellColour('t' - 32)},
+                  {264, 250, tile(FILL)},
+                  {364, 270, sheetCellColour('r' - 32)},
+                  {320, 249, tile(FILL)}});
+    pointAt(200, 260, KEY_HELD);
+    EXPECT_FALSE(button(320, 260, 300, 30, ""));
+    expectPixels({{200, 260, tile(FILL, true)}});
 }
 
-TEST_F(ButtonTest, OverlappingHotAreasBothReportTheSameClick) {
+TEST_F(WidgetTest, OverlappingButtonsBothReportTheClick) {
     pointAt(200, 200, KEY_PRESSED);
     EXPECT_TRUE(button(200, 200, 100, 20, "one"));
     EXPECT_TRUE(button(210, 205, 100, 20, "two"));
-}
-
-TEST_F(ButtonTest, DrawsHighlightedOnlyWhileHovered) {
-    pointAt(0, 0);
-    EXPECT_FALSE(button(320, 195, 300, 30, ""));
-    EXPECT_EQ(pixelAt(screen, 320, 195), sheetCellColour(FILL, 0));
-
-    pointAt(320, 195, KEY_HELD);
-    EXPECT_FALSE(button(320, 195, 300, 30, ""));
-    EXPECT_EQ(pixelAt(screen, 320, 195), sheetCellColour(FILL, 1));
-}
-
-TEST_F(ButtonTest, LabelIsCentredOnTheButtonAndMayRunOverTheFrame) {
-    pointAt(0, 0);
-    button(320, 260, 300, 30, "two player"); // 110 wide: from 265 to 375, top 250
-    EXPECT_EQ(pixelAt(screen, 265, 250), sheetCellColour('t' - 32));
-    EXPECT_EQ(pixelAt(screen, 264, 250), sheetCellColour(FILL, 0));
-    EXPECT_EQ(pixelAt(screen, 364, 270), sheetCellColour('r' - 32));
-    EXPECT_EQ(pixelAt(screen, 320, 249), sheetCellColour(FILL, 0));
-
-    button(100, 400, 10, 5, "a long label");
-    EXPECT_EQ(pixelAt(screen, 100 - 66, 395), sheetCellColour('a' - 32));
 }

@@ -9,7 +9,6 @@
 namespace {
 
 const Rgb BLACK{0, 0, 0};
-
 Rgb cellOf(char c) {
     return sheetCellColour(c - 32);
 }
@@ -34,63 +33,53 @@ TEST(GlyphIndex, PrintableBytesMapToTheirCellOthersToTheSpace) {
         EXPECT_EQ(glyphIndex(static_cast<unsigned char>(c)), 0) << "byte " << c;
 }
 
-TEST_F(TextTest, LeftAnchorStartsAtXAndLaterCellsOverlapEarlierOnes) {
-    drawText(100, 50, "AB", TEXT_ALIGN_LEFT);
-    EXPECT_EQ(pixelAt(screen, 99, 50), BLACK);
-    EXPECT_EQ(pixelAt(screen, 100, 50), cellOf('A'));
-    EXPECT_EQ(pixelAt(screen, 110, 70), cellOf('A'));
-    EXPECT_EQ(pixelAt(screen, 111, 50), cellOf('B')); // B covers A's last 4 columns
-    EXPECT_EQ(pixelAt(screen, 114, 50), cellOf('B'));
-    EXPECT_EQ(pixelAt(screen, 125, 70), cellOf('B'));
-    EXPECT_EQ(pixelAt(screen, 126, 50), BLACK);
-    EXPECT_EQ(pixelAt(screen, 100, 49), BLACK);
-    EXPECT_EQ(pixelAt(screen, 100, 71), BLACK);
-}
-
-TEST_F(TextTest, CentreAnchorTakesHalfTheWidthTowardZero) {
-    drawText(320, 10, "ABC", TEXT_ALIGN_CENTER); // 33 wide: starts at 304, not 303
-    EXPECT_EQ(pixelAt(screen, 303, 10), BLACK);
-    EXPECT_EQ(pixelAt(screen, 304, 10), cellOf('A'));
-    EXPECT_EQ(pixelAt(screen, 326, 10), cellOf('C'));
-
-    drawText(0, 100, "A", TEXT_ALIGN_CENTER); // starts at -5, clipped by SDL
-    EXPECT_EQ(pixelAt(screen, 0, 100), cellOf('A'));
-    EXPECT_EQ(pixelAt(screen, 9, 100), cellOf('A'));
-    EXPECT_EQ(pixelAt(screen, 10, 100), BLACK);
-}
-
-TEST_F(TextTest, RightAnchorEndsTheAdvanceAtX) {
-    drawText(620, 200, "AB", TEXT_ALIGN_RIGHT);
-    EXPECT_EQ(pixelAt(screen, 597, 200), BLACK);
-    EXPECT_EQ(pixelAt(screen, 598, 200), cellOf('A'));
-    EXPECT_EQ(pixelAt(screen, 609, 200), cellOf('B'));
-    EXPECT_EQ(pixelAt(screen, 623, 200), cellOf('B')); // the last cell reaches 4 past x
+// Each case draws one string and names the first and last pixel columns it
+// must cover (cells are 15 wide, the pen moves 11, so later cells overlap).
+TEST_F(TextTest, AnchorsPlaceTheFirstCellAndTheHalfWidthIsTakenTowardZero) {
+    const struct {
+        int x;
+        const char* text;
+        int align, firstX, lastX;
+        char first, last;
+    } cases[] = {
+        {100, "AB", TEXT_ALIGN_LEFT, 100, 125, 'A', 'B'},
+        {320, "ABC", TEXT_ALIGN_CENTER, 304, 340, 'A', 'C'}, // half of 33 is 16
+        {620, "AB", TEXT_ALIGN_RIGHT, 598, 623, 'A', 'B'},
+        {0, "A", TEXT_ALIGN_CENTER, 0, 9, 'A', 'A'}, // starts at -5, clipped
+    };
+    int y = 0;
+    for (const auto& c : cases) {
+        drawText(c.x, y, c.text, c.align);
+        EXPECT_EQ(pixelAt(screen, c.firstX, y), cellOf(c.first)) << c.text;
+        EXPECT_EQ(pixelAt(screen, c.lastX, y + 20), cellOf(c.last)) << c.text;
+        if (c.firstX > 0) {
+            EXPECT_EQ(pixelAt(screen, c.firstX - 1, y), BLACK) << c.text;
+        }
+        EXPECT_EQ(pixelAt(screen, c.lastX + 1, y), BLACK) << c.text;
+        EXPECT_EQ(pixelAt(screen, c.firstX, y + 21), BLACK) << c.text;
+        y += 30;
+    }
+    // The later cell is blended over the earlier one where they overlap.
+    EXPECT_EQ(pixelAt(screen, 111, 0), cellOf('B'));
+    EXPECT_EQ(pixelAt(screen, 110, 0), cellOf('A'));
 }
 
 TEST_F(TextTest, ControlAndHighBytesDrawTheSpaceCellAndStillAdvance) {
-    drawText(0, 300,
-             "\t\n\xe9"
-             "Z",
-             TEXT_ALIGN_LEFT);
-    EXPECT_EQ(pixelAt(screen, 0, 300), cellOf(' '));
-    EXPECT_EQ(pixelAt(screen, 11, 300), cellOf(' '));
-    EXPECT_EQ(pixelAt(screen, 22, 300), cellOf(' '));
+    drawText(0, 300, "\t\n\xe9Z", TEXT_ALIGN_LEFT);
+    for (int x : {0, 11, 22})
+        EXPECT_EQ(pixelAt(screen, x, 300), cellOf(' ')) << x;
     EXPECT_EQ(pixelAt(screen, 33, 300), cellOf('Z'));
 }
 
-TEST_F(TextTest, EmptyTextAndMissingFontDrawNothing) {
+TEST_F(TextTest, EmptyTextMissingFontAndShortSheetDrawOnlyWhatExists) {
     drawText(100, 100, "", TEXT_ALIGN_CENTER);
-    replaceSurface(fontImage, nullptr);
-    drawText(100, 100, "Hello", TEXT_ALIGN_LEFT);
-    for (int x = 90; x < 160; ++x)
-        ASSERT_EQ(pixelAt(screen, x, 110), BLACK) << "x " << x;
-}
-
-TEST_F(TextTest, SheetSmallerThanItsTableDrawsOnlyWhatExists) {
-    replaceSurface(fontImage,
-                   makeCellSheet(34, 1, GLYPH_WIDTH, GLYPH_HEIGHT - 6)); // up to 'A', 15 rows
+    EXPECT_EQ(pixelAt(screen, 100, 100), BLACK);
+    replaceSurface(fontImage, makeCellSheet(34, 1, GLYPH_WIDTH, GLYPH_HEIGHT - 6)); // to 'A'
     drawText(10, 10, "A~", TEXT_ALIGN_LEFT);
     EXPECT_EQ(pixelAt(screen, 10, 24), cellOf('A'));
     EXPECT_EQ(pixelAt(screen, 10, 25), BLACK); // below the short sheet
     EXPECT_EQ(pixelAt(screen, 26, 10), BLACK); // '~' lies past the sheet's end
+    replaceSurface(fontImage, nullptr);
+    drawText(200, 200, "Hello", TEXT_ALIGN_LEFT);
+    EXPECT_EQ(pixelAt(screen, 205, 205), BLACK);
 }
