@@ -1,80 +1,353 @@
 // The end-to-end harness: a private Xvfb server, the real rored binary in a
 // temporary working folder, input through xdotool (XTEST), window grabs through
 // Xlib, and a clean close through WM_DELETE_WINDOW as a window manager sends it.
+// Pictures pass through SDL surfaces, so the reference composites blend
+// exactly as the game's own blits do.
 #pragma once
-
-#include "frame.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <sys/types.h>
-#include <vector>
+#include <SDL.h>
+#include <SDL_image.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-typedef struct _XDisplay Display;
+// --- Pictures and the place of things in the window ---------------------------
+constexpr int W = 640, H = 480, FRAME_MS = 16;
+constexpr int BLEND = 3; // the game's and the reference's alpha blends round differently
+using Frame = std::vector<uint32_t>; // 0xRRGGBB, rows top to bottom; empty if unreadable
+struct Box {                         // half-open: x0 <= x < x1, y0 <= y < y1
+    int x0, y0, x1, y1;
+};
+constexpr Box WHOLE{0, 0, W, H};
+constexpr Box TITLE_BUTTONS{130, 140, 510, 310};    // both title buttons with frames and glow
+constexpr Box MIDDLE_FIELD{100, 104, 540, 430};     // between the paddles, below the backings
+constexpr Box RIGHT_PADDLE_LANE{545, 50, 585, 430}; // wherever the computer paddle goes
+struct Diff {
+    int count = 0;            // pixels that differ by more than the tolerance
+    Box bounds{W, H, -1, -1}; // the smallest box holding them all
+};
+struct Layer { // a picture of Media/ placed at x, y
+    std::string picture;
+    int x, y;
+};
 
-// The window's size and the places of the game's buttons, in window pixels.
-constexpr int GAME_WIDTH = 640;
-constexpr int GAME_HEIGHT = 480;
-constexpr int FRAME_MS = 16;
+inline long long nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+inline void sleepMs(int ms) {
+    usleep(useconds_t(ms) * 1000);
+}
+// Runs a shell command in the working folder; a hung tool is killed, never waited for.
+inline bool run(const std::string& command) {
+    return std::system(("timeout -s KILL 10 " + command + " >>tools.log 2>&1").c_str()) == 0;
+}
 
-// Called by the checks that wait for frames: sleeps this many milliseconds.
-void sleepMs(int ms);
+// Called by the checks: compares a and b inside area, skipping the skip boxes.
+inline Diff compare(const Frame& a, const Frame& b, Box area, int tolerance = 0,
+                    const std::vector<Box>& skip = {}) {
+    if (a.size() != size_t(W * H) || b.size() != size_t(W * H))
+        return {W * H, WHOLE}; // an unreadable picture matches nothing
+    Diff diff;
+    for (int y = area.y0; y < area.y1; ++y)
+        for (int x = area.x0; x < area.x1; ++x) {
+            bool skipped = false, differs = false;
+            for (const Box& box : skip)
+                skipped |= x >= box.x0 && x < box.x1 && y >= box.y0 && y < box.y1;
+            for (int shift = 0; shift < 24 && !skipped; shift += 8)
+                differs |= std::abs(int((a[y * W + x] >> shift) & 255) -
+                                    int((b[y * W + x] >> shift) & 255)) > tolerance;
+            if (!differs)
+                continue;
+            ++diff.count;
+            diff.bounds = {std::min(diff.bounds.x0, x), std::min(diff.bounds.y0, y),
+                           std::max(diff.bounds.x1, x + 1), std::max(diff.bounds.y1, y + 1)};
+        }
+    return diff;
+}
 
-// Fixture for one scenario: SetUp starts Xvfb, TearDown ends whatever this
-// fixture started (the game, then the server), also after a failure.
+// A surface drawing straight into frame's pixels; freeing it leaves them.
+inline SDL_Surface* surfaceOf(Frame& frame) {
+    return SDL_CreateRGBSurfaceFrom(frame.data(), W, H, 32, W * 4, 0xff0000, 0xff00, 0xff, 0);
+}
+
+// Called to build reference pictures: lays the layers over base in order, as
+// the game blits them (opaque pictures keep cyan out). Empty if one is missing.
+inline Frame compose(Frame base, const std::vector<Layer>& layers) {
+    SDL_Surface* canvas = surfaceOf(base);
+    bool whole = true;
+    for (const Layer& layer : layers) {
+        const std::string path = RORED_SOURCE_DIR "/Media/" + layer.picture;
+        SDL_Surface* picture = IMG_Load(path.c_str());
+        if (!(whole = whole && picture))
+            break;
+        if (!picture->format->Amask)
+            SDL_SetColorKey(picture, SDL_SRCCOLORKEY, SDL_MapRGB(picture->format, 0, 255, 255));
+        SDL_Rect place{Sint16(layer.x), Sint16(layer.y), 0, 0};
+        SDL_BlitSurface(picture, nullptr, canvas, &place);
+        SDL_FreeSurface(picture);
+    }
+    SDL_FreeSurface(canvas);
+    return whole ? base : Frame{};
+}
+
+// Copies a 640x480 picture (freed here) into a new frame, without blending;
+// called on grabs and on the screenshots the game writes.
+inline Frame frameOf(SDL_Surface* picture) {
+    Frame frame;
+    if (picture && picture->w == W && picture->h == H) {
+        frame.resize(W * H);
+        SDL_Surface* canvas = surfaceOf(frame);
+        SDL_SetAlpha(picture, 0, 255);
+        SDL_BlitSurface(picture, nullptr, canvas, nullptr);
+        SDL_FreeSurface(canvas);
+    }
+    SDL_FreeSurface(picture);
+    return frame;
+}
+
+// Called on a ball's bounds: true for one whole 44x44 ball, not cut by the field's edges.
+inline bool wholeBall(Box box) {
+    const int w = box.x1 - box.x0, h = box.y1 - box.y0;
+    return w >= 30 && w <= 60 && h >= 30 && h <= 60;
+}
+
+// --- Processes: started here, ended here by their own ids ----------------------
+// Runs command through the shell, which exec's it: the id is the program's own.
+inline pid_t spawn(const std::string& command) {
+    const std::string line = "exec " + command;
+    const char* argv[] = {"sh", "-c", line.c_str(), nullptr};
+    pid_t pid = -1;
+    posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ);
+    return pid;
+}
+inline bool reap(pid_t pid, int timeoutMs, int& status) {
+    const long long end = nowMs() + timeoutMs;
+    while (waitpid(pid, &status, WNOHANG) != pid)
+        if (nowMs() < end)
+            sleepMs(5);
+        else
+            return false;
+    return true;
+}
+inline void endProcess(pid_t& pid, int gentleMs) {
+    int status = 0;
+    if (pid > 0 && kill(pid, SIGTERM) == 0 && !reap(pid, gentleMs, status)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    pid = -1;
+}
+
+// Fixture for one scenario: SetUp starts Xvfb and composes the bare field,
+// TearDown ends whatever this fixture started, also after a failure.
 class GameSession : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Called by a test to start the game; with media false the working folder
-    // holds no Media folder at all. Fails the test if no 640x480 window shows.
-    void launchGame(bool withMedia = true);
-
-    // --- Input (XTEST, so events reach the window under the pointer) ----------
-    void movePointer(int x, int y); // window coordinates; remembered for pointerBox
-    void click(int x, int y);       // move, let the game see it, press and release
-    void tapKey(const std::string& key);
-    void holdKey(const std::string& key);
-    void releaseKey(const std::string& key);
-
-    // --- Screen -----------------------------------------------------------
-    Frame grab();                                           // the window's pixels now
-    void keep(const Frame& frame, const std::string& name); // into e2e-screenshots/
-    Box pointer() const { return pointerBox(pointerX, pointerY); }
-
-    // Grabs until ready(frame) holds or timeoutMs passes; returns the last grab.
-    template <typename Ready> Frame grabUntil(Ready ready, int timeoutMs = 5000) {
-        const long long end = nowMs() + timeoutMs;
-        Frame frame = grab();
-        while (!ready(frame) && nowMs() < end) {
-            sleepMs(3 * FRAME_MS);
-            frame = grab();
-        }
-        return frame;
+    void SetUp() override {
+        const Layer background{"Game/background.png", 0, 0}, border{"Game/border.png", 0, 0};
+        field = compose(Frame(W * H), {background, border});
+        backingsField = compose(Frame(W * H), {background,
+                                               {"Game/textbacking1.png", 0, 75},
+                                               {"Game/textbacking2.png", 440, 75},
+                                               border});
+        ASSERT_FALSE(field.empty() || backingsField.empty()) << "Media/Game lacks pictures";
+        char pattern[] = "/tmp/rored-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        ASSERT_EQ(chdir(pattern), 0); // the game's and the tools' working folder
+        workFolder = pattern;
+        std::filesystem::create_directories(E2E_SCREENSHOT_DIR);
+        // In sanitizer builds the leaks inside the system's X library (its
+        // locale strings) are not the game's: they must not make its status non-zero.
+        std::ofstream("lsan.supp") << "leak:libX11.so\n";
+        const std::string lsan = "suppressions=" + workFolder + "/lsan.supp:print_suppressions=0";
+        setenv("LSAN_OPTIONS", lsan.c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "x11", 1); // or SDL 1.2 may pick a text-mode driver
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // Xvfb takes the first free display number and writes it once it listens.
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        serverPid = spawn("Xvfb -displayfd " + std::to_string(fds[1]) +
+                          " -screen 0 1024x768x24 -nolisten tcp >xvfb.log 2>&1");
+        close(fds[1]);
+        FILE* reported = fdopen(fds[0], "r");
+        int number = -1; // stays -1 if Xvfb ended instead
+        std::fscanf(reported, "%d", &number);
+        std::fclose(reported);
+        setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+        ASSERT_NE(display = XOpenDisplay(nullptr), nullptr) << "could not start Xvfb";
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }); // a lost window fails a grab
     }
 
-    // --- Ending -------------------------------------------------------------
-    void requestClose(); // WM_DELETE_WINDOW, as a window manager's close button
-    // Waits for the game to end; true with its status when it did within timeoutMs.
-    bool waitForExit(int timeoutMs, int& status);
-    bool gameRunning();
-    std::string gameLog() const; // what the game printed, for failure messages
+    void TearDown() override {
+        if (HasFailure())
+            std::cerr << "--- game output ---\n" << std::ifstream("game.log").rdbuf() << "\n";
+        endProcess(gamePid, 500);
+        if (display)
+            XCloseDisplay(display);
+        endProcess(serverPid, 2000);
+        std::error_code ignored;
+        std::filesystem::remove_all(workFolder, ignored);
+    }
 
-    static long long nowMs();
+    // Called by a test to start the game, with or without a Media folder;
+    // fails unless a 640x480 window named "Rored" shows.
+    void launchGame(bool withMedia = true) {
+        std::filesystem::remove_all("Media");
+        if (withMedia)
+            std::filesystem::copy(RORED_SOURCE_DIR "/Media", "Media",
+                                  std::filesystem::copy_options::recursive);
+        gamePid = spawn("'" RORED_BINARY "' >game.log 2>&1");
+        FILE* found = popen("timeout -s KILL 20 xdotool search --sync --onlyvisible --name "
+                            "'^Rored$' 2>/dev/null",
+                            "r");
+        const bool shown = std::fscanf(found, "%lu", &window) == 1;
+        pclose(found);
+        ASSERT_TRUE(shown) << "no window named Rored showed";
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, window, &attributes);
+        EXPECT_EQ(attributes.width, W);
+        EXPECT_EQ(attributes.height, H);
+        sleepMs(10 * FRAME_MS); // the pointer shows from the second frame on
+    }
 
-    std::string workFolder; // the game's working folder (screenshots land here)
+    // --- Input --------------------------------------------------------------
+    // Every step waits some frames: a press and its release must fall into
+    // different frames, or the game's input snapshot never sees them.
+    void xdo(const std::string& action) { // e.g. "keydown w"
+        EXPECT_TRUE(run("xdotool " + action)) << action;
+        sleepMs(6 * FRAME_MS);
+    }
+    void movePointer(int x, int y) { // window coordinates; remembered for pointer()
+        xdo("mousemove --window " + std::to_string(window) + " " + std::to_string(pointerX = x) +
+            " " + std::to_string(pointerY = y));
+    }
+    void click(int x, int y) {
+        movePointer(x, y);
+        xdo("mousedown 1");
+        xdo("mouseup 1");
+    }
+
+    // --- Screen ---------------------------------------------------------------
+    Frame grab() {
+        XImage* image = XGetImage(display, window, 0, 0, W, H, AllPlanes, ZPixmap);
+        if (!image)
+            return {};
+        // Xvfb's 24-bit visual keeps 0xRRGGBB in 32 bits, in rows of 640.
+        const auto* pixels = reinterpret_cast<const uint32_t*>(image->data);
+        const Frame frame(pixels, pixels + W * H);
+        XDestroyImage(image);
+        return frame;
+    }
+    void keep(Frame frame, const std::string& name) { // as name.png in e2e-screenshots/
+        SDL_Surface* surface = surfaceOf(frame);
+        SDL_SaveBMP(surface, "keep.bmp");
+        SDL_FreeSurface(surface);
+        EXPECT_TRUE(run("convert keep.bmp '" E2E_SCREENSHOT_DIR "/" + name + ".png'")) << name;
+    }
+    // What the 96x96 pointer may cover, with a margin for one a frame behind.
+    Box pointer() const { return {pointerX - 52, pointerY - 52, pointerX + 52, pointerY + 52}; }
+    // Grabs pauseMs apart until ready(frame) holds; returns that frame, or
+    // fails with message and returns the last one once timeoutMs has passed.
+    template <typename Ready>
+    Frame awaitFrame(Ready ready, const char* message, int timeoutMs = 5000, int pauseMs = 50) {
+        for (const long long end = nowMs() + timeoutMs;;) {
+            sleepMs(pauseMs);
+            const Frame frame = grab();
+            if (ready(frame))
+                return frame;
+            if (nowMs() >= end) {
+                ADD_FAILURE() << message;
+                return frame;
+            }
+        }
+    }
+    // Grabs pauseMs apart until two in a row agree (still) or differ (!still)
+    // inside area, outside skip; returns the later one.
+    Frame awaitPair(bool still, Box area, const std::vector<Box>& skip, int pauseMs,
+                    const char* message) {
+        Frame last = grab();
+        return awaitFrame(
+            [&](const Frame& f) {
+                const bool same = compare(last, f, area, 0, skip).count == 0;
+                last = f;
+                return same == still;
+            },
+            message, 8000, pauseMs);
+    }
+    // Parks the pointer off the buttons and waits for the title screen: the
+    // bare field outside the buttons and the pointer.
+    Frame titleScreen() {
+        movePointer(600, 420);
+        return awaitFrame(
+            [&](const Frame& f) {
+                return compare(f, field, WHOLE, BLEND, {TITLE_BUTTONS, pointer()}).count == 0;
+            },
+            "the title screen is not background.png under border.png");
+    }
+
+    // --- Match ----------------------------------------------------------------
+    // Clicks "single player" and waits until the left paddle and both score
+    // backings (the last to come to rest) stand in place.
+    void startSinglePlayer() {
+        click(320, 195);
+        movePointer(320, 20);
+        const Box backings{60, 75, 585, 103}; // clear of the score digits
+        awaitFrame(
+            [&](const Frame& f) {
+                return compare(f, backingsField, backings, BLEND).count == 0 &&
+                       leftPaddleTop(f) >= 0;
+            },
+            "the left paddle and the backings did not slide in", 8000);
+    }
+    Box ballBox(const Frame& frame) const { // what differs from the field mid-field
+        return compare(frame, field, MIDDLE_FIELD, BLEND, {pointer()}).bounds;
+    }
+    // The top of the longest run of rows between the walls in which 8 of 10
+    // columns inside the left paddle's body differ from the field; -1 unless
+    // the run is 60 rows or more, which the 72-row paddle makes and the ball never.
+    int leftPaddleTop(const Frame& frame) const {
+        int best = 0, top = -1;
+        for (int y = 50, run = 0; y < 430; ++y) {
+            run = compare(frame, field, {66, y, 76, y + 1}, BLEND).count >= 8 ? run + 1 : 0;
+            if (run > best)
+                top = y - (best = run) + 1;
+        }
+        return best >= 60 ? top : -1;
+    }
+
+    // --- Ending ---------------------------------------------------------------
+    void requestClose() { // as a window manager's close button does
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XFlush(display);
+    }
+    // The game's exit status once it ends within timeoutMs, 128 + signal if a
+    // signal ended it, -1 while it still runs.
+    int waitForExit(int timeoutMs) {
+        int status = 0;
+        if (gamePid <= 0 || !reap(gamePid, timeoutMs, status))
+            return -1;
+        gamePid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    Frame field;         // background.png under border.png, as the game draws them
+    Frame backingsField; // the same with both score backings in place
+    std::string workFolder;
     unsigned long window = 0;
     Display* display = nullptr;
     int pointerX = 0, pointerY = 0;
-
-  private:
-    void startServer();
-    void runXdotool(const std::vector<std::string>& args, std::string* output = nullptr);
-
-    int displayNumber = -1;
-    pid_t serverPid = -1;
-    pid_t gamePid = -1;
-    int endedStatus = -1; // wait status of a game reaped while polling
+    pid_t serverPid = -1, gamePid = -1;
 };

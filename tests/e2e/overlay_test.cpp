@@ -1,128 +1,71 @@
 // The pause overlay in the real window: Escape freezes the match under the
-// menu, "Save BMP screenshot" writes the frozen frame to screenshot1.bmp,
-// "Resume game" lets the match run on and "Exit" ends the program cleanly.
-#include "match_session.h"
+// menu and the bars, "Save BMP screenshot" writes the frozen frame to
+// screenshot1.bmp, "Resume game" lets the match run on, "Exit" ends the program.
+#include "harness.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <sys/wait.h>
-
-namespace {
-
-// The clock in the top bar ticks while everything else stands still.
-constexpr Box CLOCK_BAR{0, 0, 640, 70};
-// The three menu buttons fully open, with their frames.
-constexpr Box RESUME_PANEL{150, 96, 490, 134};
-constexpr Box SAVE_PANEL{150, 196, 490, 234};
-constexpr int OPEN_MS = 6000;
-constexpr int FILE_MS = 4000;
-constexpr int EXIT_MS = 2000;
-// How far the ball may travel between the grab and the frame Escape froze,
-// even on a slow machine.
-constexpr int BALL_TRAVEL = 150;
-
-bool fileComplete(const std::string& path) {
-    return !readBmp(path).empty();
-}
-
-Box grown(Box box, int by) {
-    return {box.x0 - by, box.y0 - by, box.x1 + by, box.y1 + by};
-}
-
-} // namespace
-
-class E2EOverlay : public MatchSession {
-  protected:
-    // Waits until two grabs 300 ms apart agree outside the clock and the
-    // pointer, that is until the opening has finished; returns the later one.
-    Frame waitUntilStill() {
-        const long long end = nowMs() + OPEN_MS;
-        Frame before = grab(), after;
-        for (;;) {
-            sleepMs(300);
-            after = grab();
-            if (countDifferences(before, after, {0, 0, 640, 480}, 0, {CLOCK_BAR, pointer()}) == 0 ||
-                nowMs() >= end)
-                return after;
-            before = after;
-        }
-    }
-};
+using E2EOverlay = GameSession;
 
 TEST_F(E2EOverlay, EscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resumeAndExitWork) {
-    if (!haveMedia())
-        GTEST_SKIP() << "Media/Game pictures are not there yet";
+    constexpr Box CLOCK_BAR{0, 0, 640, 70}; // the clock ticks while all else stands still
+    constexpr Box RESUME_BUTTON{150, 96, 490, 134}, SAVE_BUTTON{150, 196, 490, 234};
+    // Parts of the bars clear of the date, the clock and the credit line.
+    constexpr Box TOP_BAR_PLAIN{0, 0, 340, 61}, BOTTOM_BAR_PLAIN{300, 419, 640, 480};
     launchGame();
     startSinglePlayer();
-    if (HasFatalFailure())
-        return;
-    movePointer(40, 440);
-
+    movePointer(600, 300);
+    const Box away = pointer();
     // Freeze while the ball is well inside the field, so no goal falls between
     // the grab and the press.
-    const Frame live = grabUntil([&](const Frame& f) {
-        const Box ball = ballBox(f);
-        return wholeBall(ball) && ball.x0 > 200 && ball.x1 < 440;
-    });
-    const Box liveBall = ballBox(live);
-    ASSERT_TRUE(wholeBall(liveBall) && liveBall.x0 > 200) << "no ball in the middle of the field";
-    tapKey("Escape");
-    keep(live, "overlay-before-escape");
-
-    // The overlay opens and then nothing but the clock changes.
-    const Frame open = waitUntilStill();
-    sleepMs(500);
-    const Frame later = grab();
+    const Frame live = awaitFrame(
+        [&](const Frame& f) {
+            const Box ball = ballBox(f);
+            return wholeBall(ball) && ball.x0 > 200 && ball.x1 < 440;
+        },
+        "no ball in the middle of the field");
+    xdo("keydown Escape");
+    xdo("keyup Escape");
+    const Frame open = awaitPair(true, WHOLE, {CLOCK_BAR, away}, 500, "the match did not freeze");
     keep(open, "overlay-open");
-    EXPECT_EQ(countDifferences(open, later, {0, 0, 640, 480}, 0, {CLOCK_BAR, pointer()}), 0)
-        << "the picture under the overlay still moves";
-    EXPECT_GT(countDifferences(open, live, MIDDLE_FIELD, BLEND_TOLERANCE, {pointer()}), 10000)
-        << "the overlay did not cover the match";
-
+    // Fully open, both bars stand at the screen edges: laying their picture
+    // there changes nothing.
+    const Frame bars = compose(
+        open, {{"Plinth/TopBottomBorder.png", 0, -70}, {"Plinth/TopBottomBorder.png", 0, 419}});
+    EXPECT_EQ(compare(open, bars, TOP_BAR_PLAIN, 0, {away}).count, 0);
+    EXPECT_EQ(compare(open, bars, BOTTOM_BAR_PLAIN, 0, {away}).count, 0);
     // The menu stands in place: "Save BMP screenshot" lights up under the
     // pointer while "Resume game" keeps its look.
     movePointer(320, 215);
-    const std::vector<Box> pointers{pointerBox(40, 440), pointer()};
-    const Frame hover = grabUntil(
-        [&](const Frame& f) { return countDifferences(f, open, SAVE_PANEL, 0, pointers) > 1000; });
-    EXPECT_GT(countDifferences(hover, open, SAVE_PANEL, 0, pointers), 1000);
-    EXPECT_EQ(countDifferences(hover, open, RESUME_PANEL, 0, pointers), 0);
+    const std::vector<Box> skip{away, pointer(), CLOCK_BAR};
+    const Frame hover = awaitFrame(
+        [&](const Frame& f) { return compare(f, open, SAVE_BUTTON, 0, skip).count > 1000; },
+        "\"Save BMP screenshot\" did not light up");
+    EXPECT_EQ(compare(hover, open, RESUME_BUTTON, 0, skip).count, 0);
 
-    // "Save BMP screenshot" writes the frame Escape froze: the grab before the
-    // press, apart from the pointer, the computer's paddle and the ball's path.
+    // The screenshot is the frame Escape froze: the grab before the press but
+    // for the pointer, the computer's paddle and the ball's path.
     click(320, 215);
-    const std::string first = workFolder + "/screenshot1.bmp";
-    const long long end = nowMs() + FILE_MS;
-    while (!fileComplete(first) && nowMs() < end)
-        sleepMs(50);
-    const Frame saved = readBmp(first);
-    ASSERT_FALSE(saved.empty()) << "no screenshot1.bmp in the working folder";
-    EXPECT_EQ(saved.width, 640);
-    EXPECT_EQ(saved.height, 480);
-    EXPECT_FALSE(std::filesystem::exists(workFolder + "/screenshot2.bmp"));
-    keep(saved, "overlay-saved-bmp");
-    // Between the grab and the frozen frame only the ball (in both of its
-    // places), the computer's paddle and the pointer may differ.
-    const Box savedBall = differenceBounds(saved, field, MIDDLE_FIELD, BLEND_TOLERANCE);
-    ASSERT_TRUE(wholeBall(savedBall)) << "no single ball in the screenshot";
-    EXPECT_LT(std::abs(savedBall.x0 - liveBall.x0) + std::abs(savedBall.y0 - liveBall.y0),
-              BALL_TRAVEL)
+    Frame saved;
+    for (const long long end = nowMs() + 4000; saved.empty() && nowMs() < end; sleepMs(50))
+        saved = frameOf(IMG_Load("screenshot1.bmp"));
+    EXPECT_FALSE(std::filesystem::exists("screenshot2.bmp"));
+    const Box liveBall = ballBox(live),
+              savedBall = compare(saved, field, MIDDLE_FIELD, BLEND).bounds;
+    ASSERT_TRUE(wholeBall(savedBall)) << "no 640x480 screenshot1.bmp with one ball";
+    EXPECT_LT(std::abs(savedBall.x0 - liveBall.x0) + std::abs(savedBall.y0 - liveBall.y0), 150)
         << "the screenshot is not the frame on screen when Escape was pressed";
-    const std::vector<Box> moving{pointerBox(40, 440), RIGHT_PADDLE_LANE, grown(liveBall, 2),
-                                  grown(savedBall, 2)};
-    EXPECT_EQ(countDifferences(saved, live, {0, 0, 640, 480}, 0, moving), 0);
+    const Box paths{
+        std::min(liveBall.x0, savedBall.x0) - 2, std::min(liveBall.y0, savedBall.y0) - 2,
+        std::max(liveBall.x1, savedBall.x1) + 2, std::max(liveBall.y1, savedBall.y1) + 2};
+    EXPECT_EQ(compare(saved, live, WHOLE, 0, {away, RIGHT_PADDLE_LANE, paths}).count, 0);
 
-    // "Resume game": the overlay fades out and the match runs on.
+    // "Resume game": the overlay fades out and the match runs on. Then open
+    // it again and leave through "Exit".
     click(320, 115);
     movePointer(320, 20);
-    EXPECT_TRUE(fieldMoves(200, 5000)) << "the match did not resume";
-
-    // Open again and leave through "Exit".
-    tapKey("Escape");
-    waitUntilStill();
+    awaitPair(false, MIDDLE_FIELD, {pointer()}, 200, "the match did not resume");
+    xdo("keydown Escape");
+    xdo("keyup Escape");
+    awaitPair(true, WHOLE, {CLOCK_BAR, pointer()}, 500, "the overlay did not open again");
     click(320, 165);
-    int status = -1;
-    ASSERT_TRUE(waitForExit(EXIT_MS, status)) << "\"Exit\" did not end the program";
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(waitForExit(2000), 0) << "\"Exit\" did not end the program cleanly";
 }
