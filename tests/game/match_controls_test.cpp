@@ -1,185 +1,55 @@
-// In-match controls: the goal lines' strict boundaries, the replacement
-// serve, the order of removals when several balls cross in one frame, and
-// the "back" button.
+// In-match controls: the goal lines' strict boundaries, the replacement serve,
+// the order of removals when several balls cross in one frame, and "back".
 #include "game/match_controls.h"
 
-#include "game/world.h"
-#include "input/input.h"
-#include "support/headless_display.h"
-#include "ui/theme.h"
+#include "game_test_support.h"
 
-#include <gtest/gtest.h>
+class MatchControlsTest : public GameWorldTest {};
 
-#include <cmath>
-#include <cstdlib>
-
-namespace {
-
-Ball* addBall(double x) {
-    balls[ballCount] = new Ball{x, 240, 1, 1, 7};
-    return balls[ballCount++];
+// A fresh serve from the centre toward the side of `direction` (-1 left, 1 right).
+static void expectServed(const Ball& b, int direction) {
+    expectNear(Values({b.x, b.y, b.speed, std::hypot(b.vx, b.vy)}), Values({320, 240, 5, 4}));
+    EXPECT_GT(b.vx * direction, 0);
 }
 
-void expectServedFromCentre(const Ball& b) {
-    EXPECT_EQ(b.x, 320);
-    EXPECT_EQ(b.y, 240);
-    EXPECT_NEAR(std::hypot(b.vx, b.vy), 4, 1e-12);
-    EXPECT_EQ(b.speed, 5);
-}
-
-void clickBack() {
-    mouseX = 550;
-    mouseY = 450;
-    mouseButtonStates[SDL_BUTTON_LEFT] = KEY_PRESSED;
-}
-
-} // namespace
-
-class MatchControlsTest : public HeadlessDisplayTest {
-  protected:
-    void SetUp() override {
-        HeadlessDisplayTest::SetUp();
-        loadTheme();
-        screenState = SCREEN_MATCH;
-        std::srand(42);
+TEST_F(MatchControlsTest, BallPastAGoalLine_scoresAndIsReplacedByAServeTowardTheScorer) {
+    // {x, then the scores so far, serve direction (0: not replaced)}
+    const int cases[][4] = {{600, 0, 0, 0}, {40, 0, 0, 0}, {601, 1, 0, -1}, {39, 1, 1, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "x " << c[0]);
+        removeAllBalls();
+        addBall(c[0]);
+        runMatchControls();
+        EXPECT_EQ(Ints({player1Score, player2Score, ballCount}), Ints({c[1], c[2], 1}));
+        EXPECT_EQ(balls[0]->x, c[3] ? 320 : c[0]);
+        if (c[3] != 0)
+            expectServed(*balls[0], c[3]);
     }
-    void TearDown() override { removeAllBalls(); }
-};
-
-TEST_F(MatchControlsTest, BallsExactlyOnTheGoalLines_scoreNothing) {
-    Ball* right = addBall(600);
-    Ball* left = addBall(40);
-    runMatchControls();
-    ASSERT_EQ(ballCount, 2);
-    EXPECT_EQ(balls[0], right);
-    EXPECT_EQ(balls[1], left);
-    EXPECT_EQ(player1Score, 0);
-    EXPECT_EQ(player2Score, 0);
-    EXPECT_EQ(screenState, SCREEN_MATCH);
 }
 
-TEST_F(MatchControlsTest, BallPastTheRightLine_scoresForPlayer1AndIsServedBackLeft) {
-    addBall(601);
+TEST_F(MatchControlsTest, SeveralGoalsInOneFrame_removeInIndexOrderAndAppendTheServes) {
+    // A(100) B(601) C(30) D(650) E(39): B goes; C slides into index 1 and
+    // meets the left test there; D slides into index 1 too, already tested,
+    // and escapes this frame; E goes from index 2.
+    for (double x : {100, 601, 30, 650, 39})
+        addBall(x);
     runMatchControls();
-    EXPECT_EQ(player1Score, 1);
-    EXPECT_EQ(player2Score, 0);
-    ASSERT_EQ(ballCount, 1);
-    expectServedFromCentre(*balls[0]);
-    EXPECT_LT(balls[0]->vx, 0);
+    EXPECT_EQ(Ints({player1Score, player2Score, ballCount}), Ints({1, 2, 5}));
+    EXPECT_EQ(Values({balls[0]->x, balls[1]->x}), Values({100, 650}));
+    expectServed(*balls[2], -1); // B's
+    expectServed(*balls[3], 1);  // C's
+    expectServed(*balls[4], 1);  // E's
 }
 
-TEST_F(MatchControlsTest, BallPastTheLeftLine_scoresForPlayer2AndIsServedBackRight) {
-    addBall(39);
-    runMatchControls();
-    EXPECT_EQ(player2Score, 1);
-    EXPECT_EQ(player1Score, 0);
-    ASSERT_EQ(ballCount, 1);
-    expectServedFromCentre(*balls[0]);
-    EXPECT_GT(balls[0]->vx, 0);
-}
-
-TEST_F(MatchControlsTest, SeveralGoalsInOneFrame_removeInIndexOrderAndAppendServes) {
-    // A(100) B(601) C(39) D(300) E(700): B goes, C slides into index 1 and
-    // meets the left test there, E goes from index 2.
-    Ball* a = addBall(100);
-    addBall(601);
-    addBall(39);
-    Ball* d = addBall(300);
-    addBall(700);
-    runMatchControls();
-    EXPECT_EQ(player1Score, 2);
-    EXPECT_EQ(player2Score, 1);
-    ASSERT_EQ(ballCount, 5);
-    EXPECT_EQ(balls[0], a);
-    EXPECT_EQ(balls[1], d);
-    // The serves follow in the order of the goals: B's, C's, E's.
-    expectServedFromCentre(*balls[2]);
-    EXPECT_LT(balls[2]->vx, 0);
-    expectServedFromCentre(*balls[3]);
-    EXPECT_GT(balls[3]->vx, 0);
-    expectServedFromCentre(*balls[4]);
-    EXPECT_LT(balls[4]->vx, 0);
-}
-
-TEST_F(MatchControlsTest, BallSlidingIntoAnIndexAfterItsRightTest_escapesThatTestThisFrame) {
-    addBall(601);
-    Ball* f = addBall(650); // moves to index 0 after the right test there
-    runMatchControls();
-    EXPECT_EQ(player1Score, 1);
-    ASSERT_EQ(ballCount, 2);
-    EXPECT_EQ(balls[0], f);
-    EXPECT_EQ(f->x, 650);
-    expectServedFromCentre(*balls[1]);
-}
-
-TEST_F(MatchControlsTest, BallSlidingIntoAnIndex_stillMeetsTheLeftTestThere) {
-    addBall(601);
-    addBall(30);
-    runMatchControls();
-    EXPECT_EQ(player1Score, 1);
-    EXPECT_EQ(player2Score, 1);
-    ASSERT_EQ(ballCount, 2);
-    EXPECT_LT(balls[0]->vx, 0); // served for the right goal
-    EXPECT_GT(balls[1]->vx, 0); // served for the left goal
-}
-
-TEST_F(MatchControlsTest, LastBallScoring_handsEntryZeroToItsReplacement) {
-    addBall(601);
-    runMatchControls();
-    ASSERT_EQ(ballCount, 1);
-    EXPECT_EQ(balls[0]->x, 320);
-}
-
-TEST_F(MatchControlsTest, FrameWithoutGoalOrClick_changesNothing) {
-    Ball* a = addBall(300);
-    player1Score = 3;
-    mouseX = 550;
-    mouseY = 450; // hovering, not clicking
-    runMatchControls();
-    ASSERT_EQ(ballCount, 1);
-    EXPECT_EQ(balls[0], a);
-    EXPECT_EQ(a->x, 300);
-    EXPECT_EQ(player1Score, 3);
-    EXPECT_EQ(screenState, SCREEN_MATCH);
-}
-
-TEST_F(MatchControlsTest, BackClick_removesEveryBallAndReturnsToTheTitleKeepingScores) {
-    for (int i = 0; i < 3; i++)
-        addBall(300 + i);
-    player1Score = 4;
+TEST_F(MatchControlsTest, Back_removesEveryBallAndReturnsToTheTitleKeepingScores) {
     player2Score = 6;
-    player1IsHuman = true;
-    player2IsHuman = true;
-    clickBack();
-    runMatchControls();
-    EXPECT_EQ(ballCount, 0);
-    EXPECT_EQ(screenState, SCREEN_TITLE);
-    EXPECT_EQ(player1Score, 4);
-    EXPECT_EQ(player2Score, 6);
-    EXPECT_TRUE(player1IsHuman);
-    EXPECT_TRUE(player2IsHuman);
-}
-
-TEST_F(MatchControlsTest, GoalAndBackInOneFrame_countThePointServeThenRemoveAll) {
-    addBall(601);
-    std::srand(5);
-    clickBack();
-    runMatchControls();
-    const int next = std::rand();
-    EXPECT_EQ(player1Score, 1);
-    EXPECT_EQ(ballCount, 0);
-    EXPECT_EQ(screenState, SCREEN_TITLE);
-    std::srand(5);
-    std::rand(); // drawn by the serve before "back" cleared the list
-    EXPECT_EQ(next, std::rand());
-}
-
-TEST_F(MatchControlsTest, ClickBesideTheBackButton_doesNothing) {
-    addBall(300);
-    mouseX = 550;
-    mouseY = 420; // above the hot area (top 448 - 13 = 435)
-    mouseButtonStates[SDL_BUTTON_LEFT] = KEY_PRESSED;
-    runMatchControls();
-    EXPECT_EQ(ballCount, 1);
-    EXPECT_EQ(screenState, SCREEN_MATCH);
+    for (double x : {300, 601}) { // 601: the goal counts before "back"
+        SCOPED_TRACE(testing::Message() << "x " << x);
+        addBall(x);
+        screenState = SCREEN_MATCH;
+        pointAt(550, 450);
+        runMatchControls();
+        EXPECT_EQ(Ints({ballCount, screenState, player1Score, player2Score}),
+                  Ints({0, SCREEN_TITLE, x > 600, 6}));
+    }
 }

@@ -1,216 +1,65 @@
-// The title menu and the serve: what each button's click sets, that a frame
-// without a click changes nothing, the full ball list, and re-centring.
+// The title menu: what each button's click sets, that a frame without a fresh
+// click changes nothing, the full ball list, and re-centring the paddles.
 #include "game/title_menu.h"
 
-#include "game/world.h"
-#include "input/input.h"
-#include "support/headless_display.h"
-#include "ui/theme.h"
+#include "game_test_support.h"
 
-#include <gtest/gtest.h>
+constexpr int SINGLE_PLAYER_Y = 195, TWO_PLAYER_Y = 260;
 
-#include <cmath>
-#include <cstdlib>
+class TitleMenuTest : public GameWorldTest {};
 
-namespace {
-
-constexpr int SINGLE_PLAYER_Y = 195;
-constexpr int TWO_PLAYER_Y = 260;
-
-void clickAt(int x, int y) {
-    mouseX = x;
-    mouseY = y;
-    mouseButtonStates[SDL_BUTTON_LEFT] = KEY_PRESSED;
+// Moves both paddles and their parts by (dx, dy), as play would have done.
+static void shiftPaddles(double dx, double dy) {
+    paddle1X += dx, paddle2X += dx, paddle1Y += dy, paddle2Y += dy;
+    for (int k = 4; k < 28; k++)
+        collisionRects[k]->x += dx, collisionRects[k]->y += dy;
 }
 
-// Moves a paddle and its parts by (dx, dy), as play would have done.
-void shiftPaddle(CollisionRect** parts, int32_t count, double& x, double& y, double dx, double dy) {
-    x += dx;
-    y += dy;
-    for (int32_t i = 0; i < count; i++) {
-        parts[i]->x += dx;
-        parts[i]->y += dy;
-    }
-}
-
-struct PartPlaces {
-    double x[MAX_PADDLE_PARTS], y[MAX_PADDLE_PARTS];
-};
-
-PartPlaces placesOf(CollisionRect** parts, int32_t count) {
-    PartPlaces p{};
-    for (int32_t i = 0; i < count; i++) {
-        p.x[i] = parts[i]->x;
-        p.y[i] = parts[i]->y;
-    }
-    return p;
-}
-
-} // namespace
-
-class TitleMenuTest : public HeadlessDisplayTest {
-  protected:
-    void SetUp() override {
-        HeadlessDisplayTest::SetUp();
-        loadGameWorld();
-        loadTheme();
-        start1 = placesOf(paddle1Parts, paddle1PartCount);
-        start2 = placesOf(paddle2Parts, paddle2PartCount);
-    }
-    void TearDown() override { removeAllBalls(); }
-
-    PartPlaces start1{}, start2{}; // parts with the paddles at (65, 204), (553, 204)
-};
-
-TEST_F(TitleMenuTest, SinglePlayerClick_servesOneBallAndStartsAMatchAgainstTheComputer) {
-    clickAt(320, SINGLE_PLAYER_Y);
-    runTitleMenu();
-    ASSERT_EQ(ballCount, 1);
-    const Ball& b = *balls[0];
-    EXPECT_EQ(b.x, 320);
-    EXPECT_EQ(b.y, 240);
-    EXPECT_NEAR(std::hypot(b.vx, b.vy), 4, 1e-12);
-    EXPECT_EQ(b.speed, 5);
-    EXPECT_TRUE(player1IsHuman);
-    EXPECT_FALSE(player2IsHuman);
-    EXPECT_EQ(screenState, SCREEN_MATCH);
-}
-
-TEST_F(TitleMenuTest, TwoPlayerClick_makesBothPaddlesHuman) {
-    clickAt(320, TWO_PLAYER_Y);
-    runTitleMenu();
-    EXPECT_EQ(ballCount, 1);
-    EXPECT_TRUE(player1IsHuman);
-    EXPECT_TRUE(player2IsHuman);
-    EXPECT_EQ(screenState, SCREEN_MATCH);
-}
-
-TEST_F(TitleMenuTest, Click_clearsScoresLeftFromAnEarlierMatch) {
+// Title, no fresh click; single player; back to the title by hand; two player.
+// The second click finds both paddles already at y 204: their parts stay.
+TEST_F(TitleMenuTest, EachButton_startsAMatchWithOneServeAndBothPaddlesRecentred) {
+    CollisionRect start[28]; // paddle 1 at (65, 204), paddle 2 at (553, 204)
+    for (int k = 0; k < 28; k++)
+        start[k] = *collisionRects[k];
+    shiftPaddles(-50, 96);
     player1Score = 5;
     player2Score = 3;
-    clickAt(320, TWO_PLAYER_Y);
+    pointAt(320, SINGLE_PLAYER_Y, KEY_HELD); // held since an earlier frame
     runTitleMenu();
-    EXPECT_EQ(player1Score, 0);
-    EXPECT_EQ(player2Score, 0);
-}
+    pointAt(320, 228); // between the two buttons
+    runTitleMenu();
+    EXPECT_EQ(Ints({ballCount, screenState, player1IsHuman, player1Score}),
+              Ints({0, SCREEN_TITLE, 0, 5}));
+    EXPECT_EQ(paddle1Parts[0]->y, 300);
 
-TEST_F(TitleMenuTest, Click_recentresBothPaddlesKeepingXAndMovingEveryPart) {
-    shiftPaddle(paddle1Parts, paddle1PartCount, paddle1X, paddle1Y, -50, 96);
-    shiftPaddle(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y, 60, -150);
-    clickAt(320, SINGLE_PLAYER_Y);
-    runTitleMenu();
-    EXPECT_EQ(paddle1X, 15);
-    EXPECT_EQ(paddle1Y, 204);
-    EXPECT_EQ(paddle2X, 613);
-    EXPECT_EQ(paddle2Y, 204);
-    for (int i = 0; i < 12; i++) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(paddle1Parts[i]->x, start1.x[i] - 50);
-        EXPECT_EQ(paddle1Parts[i]->y, start1.y[i]);
-        EXPECT_EQ(paddle2Parts[i]->x, start2.x[i] + 60);
-        EXPECT_EQ(paddle2Parts[i]->y, start2.y[i]);
+    for (int twoPlayer = 0; twoPlayer < 2; twoPlayer++) {
+        SCOPED_TRACE(twoPlayer ? "two player" : "single player");
+        pointAt(320, twoPlayer ? TWO_PLAYER_Y : SINGLE_PLAYER_Y);
+        runTitleMenu();
+        ASSERT_EQ(ballCount, 1);
+        const Ball& b = *balls[0];
+        expectNear(Values({b.x, b.y, b.speed, std::hypot(b.vx, b.vy)}), Values({320, 240, 5, 4}));
+        EXPECT_EQ(Ints({player1IsHuman, player2IsHuman, player1Score, player2Score, screenState}),
+                  Ints({1, twoPlayer, 0, 0, SCREEN_MATCH}));
+        EXPECT_EQ(Values({paddle1X, paddle1Y, paddle2X, paddle2Y}), Values({15, 204, 503, 204}));
+        for (int k = 4; k < 28; k++) // every part moved with its paddle, x kept
+            EXPECT_EQ(Values({collisionRects[k]->x, collisionRects[k]->y}),
+                      Values({start[k].x - 50, start[k].y}))
+                << "rectangle " << k;
+        removeAllBalls();
+        screenState = SCREEN_TITLE;
     }
 }
 
-TEST_F(TitleMenuTest, PaddleAlreadyCentred_keepsItsPartsExactly) {
-    clickAt(320, SINGLE_PLAYER_Y);
-    runTitleMenu();
-    for (int i = 0; i < 12; i++) {
-        EXPECT_EQ(paddle1Parts[i]->x, start1.x[i]) << i;
-        EXPECT_EQ(paddle1Parts[i]->y, start1.y[i]) << i;
-        EXPECT_EQ(paddle2Parts[i]->y, start2.y[i]) << i;
-    }
-}
-
-TEST_F(TitleMenuTest, FrameWithoutAClick_changesNothing) {
-    shiftPaddle(paddle1Parts, paddle1PartCount, paddle1X, paddle1Y, 0, 40);
-    player1Score = 2;
-    mouseX = 320;
-    mouseY = SINGLE_PLAYER_Y;
-    mouseButtonStates[SDL_BUTTON_LEFT] = KEY_HELD; // held since an earlier frame
-    runTitleMenu();
-    EXPECT_EQ(ballCount, 0);
-    EXPECT_EQ(screenState, SCREEN_TITLE);
-    EXPECT_FALSE(player1IsHuman);
-    EXPECT_EQ(player1Score, 2);
-    EXPECT_EQ(paddle1Y, 244); // not re-centred
-    EXPECT_EQ(paddle1Parts[0]->y, 244);
-}
-
-TEST_F(TitleMenuTest, ClickBetweenTheButtons_changesNothing) {
-    clickAt(320, 228); // below the first hot area, above the second
-    runTitleMenu();
-    EXPECT_EQ(ballCount, 0);
-    EXPECT_EQ(screenState, SCREEN_TITLE);
-}
-
-TEST_F(TitleMenuTest, FullBallList_stillStartsTheMatchButAddsNoBallAndDrawsOneNumber) {
-    for (int i = 0; i < MAX_BALLS; i++)
-        balls[ballCount++] = new Ball{100, 100, 0, 0, 5};
-    Ball* last = balls[MAX_BALLS - 1];
-    shiftPaddle(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y, 0, 30);
-    player2Score = 9;
-
+TEST_F(TitleMenuTest, FullBallList_stillStartsTheMatchAndDrawsTheServesNumber) {
+    while (ballCount < MAX_BALLS)
+        addBall(100);
     std::srand(1234);
-    clickAt(320, SINGLE_PLAYER_Y);
+    pointAt(320, SINGLE_PLAYER_Y);
     runTitleMenu();
     const int next = std::rand();
-
-    EXPECT_EQ(ballCount, MAX_BALLS);
-    EXPECT_EQ(balls[MAX_BALLS - 1], last);
-    EXPECT_TRUE(player1IsHuman);
-    EXPECT_EQ(player2Score, 0);
-    EXPECT_EQ(screenState, SCREEN_MATCH);
-    EXPECT_EQ(paddle2Y, 204);
-    EXPECT_EQ(paddle2Parts[0]->y, 204);
-
+    EXPECT_EQ(Ints({ballCount, screenState}), Ints({MAX_BALLS, SCREEN_MATCH}));
     std::srand(1234);
     std::rand(); // the one number the serve drew
     EXPECT_EQ(next, std::rand());
-}
-
-// --- serveBall --------------------------------------------------------------------
-TEST(ServeBall, FreeServe_headsInTheDirectionOfTheDrawnNumberAsRadians) {
-    for (unsigned seed = 1; seed <= 20; seed++) {
-        std::srand(seed);
-        const int n = std::rand() % 360;
-        std::srand(seed);
-        serveBall(ServeDirection::Free);
-        const Ball& b = *balls[ballCount - 1];
-        EXPECT_NEAR(std::cos(std::atan2(b.vy, b.vx) - n), 1, 1e-12) << "seed " << seed;
-    }
-    EXPECT_EQ(ballCount, 20);
-    removeAllBalls();
-}
-
-TEST(ServeBall, LeftwardAndRightwardServes_pointToTheirSideAtFourPixelsPerFrame) {
-    std::srand(99);
-    for (int i = 0; i < 50; i++) {
-        serveBall(ServeDirection::Leftward);
-        const Ball& left = *balls[ballCount - 1];
-        EXPECT_LE(left.vx, 0);
-        EXPECT_NEAR(std::hypot(left.vx, left.vy), 4, 1e-12);
-        serveBall(ServeDirection::Rightward);
-        const Ball& right = *balls[ballCount - 1];
-        EXPECT_GE(right.vx, 0);
-        EXPECT_NEAR(std::hypot(right.vx, right.vy), 4, 1e-12);
-        EXPECT_EQ(right.speed, 5);
-    }
-    EXPECT_EQ(ballCount, 100);
-    removeAllBalls();
-}
-
-TEST(ServeBall, SidewaysServes_keepTheDrawnVerticalPart) {
-    // The same number gives the same vy whichever side the serve goes to.
-    std::srand(7);
-    serveBall(ServeDirection::Free);
-    std::srand(7);
-    serveBall(ServeDirection::Leftward);
-    std::srand(7);
-    serveBall(ServeDirection::Rightward);
-    EXPECT_EQ(balls[0]->vy, balls[1]->vy);
-    EXPECT_EQ(balls[0]->vy, balls[2]->vy);
-    EXPECT_EQ(std::fabs(balls[0]->vx), -balls[1]->vx);
-    EXPECT_EQ(std::fabs(balls[0]->vx), balls[2]->vx);
-    removeAllBalls();
 }
