@@ -18,23 +18,11 @@ SDL_Surface* openHeadlessDisplay(int depth) {
 Rgb pixelAt(SDL_Surface* surface, int x, int y) {
     if (SDL_MUSTLOCK(surface))
         SDL_LockSurface(surface);
-    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +
-                     x * surface->format->BytesPerPixel;
+    const int bytes = surface->format->BytesPerPixel;
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
     Uint32 raw = 0;
-    switch (surface->format->BytesPerPixel) {
-    case 1:
-        raw = *p;
-        break;
-    case 2:
-        raw = *reinterpret_cast<const Uint16*>(p);
-        break;
-    case 3:
-        raw = p[0] | (p[1] << 8) | (p[2] << 16);
-        break;
-    default:
-        raw = *reinterpret_cast<const Uint32*>(p);
-        break;
-    }
+    for (int i = 0; i < bytes; ++i) // lowest byte first, as on the machines we run on
+        raw |= Uint32(p[i]) << (8 * i);
     if (SDL_MUSTLOCK(surface))
         SDL_UnlockSurface(surface);
     Rgb c{};
@@ -62,5 +50,3 @@ SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha) {
 void HeadlessDisplayTest::SetUp() {
     ASSERT_NE(openHeadlessDisplay(32), nullptr) << SDL_GetError();
 }
-
-void HeadlessDisplayTest::TearDown() {}

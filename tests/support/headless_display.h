@@ -32,5 +32,4 @@ SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha = false);
 class HeadlessDisplayTest : public ::testing::Test {
   protected:
     void SetUp() override;
-    void TearDown() override;
 };

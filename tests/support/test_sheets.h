@@ -16,3 +16,10 @@ SDL_Surface* makeCellSheet(int columns, int rows, int cellW, int cellH);
 // Frees what `handle` holds and puts `replacement` in its place, so that tests
 // swapping a loaded picture for a test sheet leak nothing.
 void replaceSurface(SDL_Surface*& handle, SDL_Surface* replacement);
+
+// Fixture: a black 32-bit screen with the theme's font, tile and cursor
+// sheets replaced by cell sheets of the same layout.
+class SheetScreenTest : public HeadlessDisplayTest {
+  protected:
+    void SetUp() override;
+};

@@ -22,16 +22,8 @@ void pointAt(int x, int y, uint32_t leftButton = KEY_UP) {
     mouseButtonStates[SDL_BUTTON_LEFT] = leftButton;
 }
 
-class WidgetTest : public HeadlessDisplayTest {
+class WidgetTest : public SheetScreenTest {
   protected:
-    void SetUp() override {
-        HeadlessDisplayTest::SetUp();
-        loadTheme();
-        replaceSurface(buttonImage,
-                       makeCellSheet(BUTTON_COLUMNS, BUTTON_ROWS, BUTTON_TILE, BUTTON_TILE));
-        replaceSurface(fontImage, makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT));
-        fillSurface(screen, BLACK);
-    }
     void expectPixels(std::initializer_list<std::tuple<int, int, Rgb>> expected) {
         for (const auto& [x, y, colour] : expected)
             EXPECT_EQ(pixelAt(screen, x, y), colour) << "at " << x << ", " << y;

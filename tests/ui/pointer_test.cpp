@@ -10,16 +10,7 @@ namespace {
 
 const Rgb BLACK{0, 0, 0};
 
-class PointerTest : public HeadlessDisplayTest {
-  protected:
-    void SetUp() override {
-        HeadlessDisplayTest::SetUp();
-        loadTheme();
-        replaceSurface(cursorImage,
-                       makeCellSheet(CURSOR_FRAME_COUNT, 1, CURSOR_FRAME_SIZE, CURSOR_FRAME_SIZE));
-        fillSurface(screen, BLACK);
-    }
-};
+using PointerTest = SheetScreenTest;
 
 } // namespace
 

@@ -13,15 +13,7 @@ Rgb cellOf(char c) {
     return sheetCellColour(c - 32);
 }
 
-class TextTest : public HeadlessDisplayTest {
-  protected:
-    void SetUp() override {
-        HeadlessDisplayTest::SetUp();
-        loadTheme(); // fills the cell tables
-        replaceSurface(fontImage, makeCellSheet(GLYPH_COUNT, 1, GLYPH_WIDTH, GLYPH_HEIGHT));
-        fillSurface(screen, BLACK);
-    }
-};
+using TextTest = SheetScreenTest;
 
 } // namespace
 
