@@ -11,22 +11,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <ctime>
 
 namespace {
-
-// Processor time of this thread, the clock of the "CPU" column; read only
-// around whole loops, so its cost does not weigh on short iterations.
-double threadNanoseconds() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e9 + now.tv_nsec;
-}
-
-// Share of the 16 ms frame that one iteration takes, in percent.
-void reportBudgetShare(benchmark::State& state, double spentNs) {
-    state.counters["budget_%"] = 100.0 * spentNs / double(state.iterations()) / FRAME_BUDGET_NS;
-}
 
 // Balls spread over the field in a fixed pattern, flying at serve speed in
 // many directions; the controls never run, so none of them leaves the field.
@@ -106,4 +92,3 @@ BENCHMARK(Collide_BallInOpenField);
 } // namespace
 
 // The one entry point of rored_bench (the build links no benchmark_main).
-BENCHMARK_MAIN();

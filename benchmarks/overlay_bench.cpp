@@ -10,8 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-
 namespace {
 
 // A busy picture, so that no pass can profit from flat areas.
@@ -25,14 +23,6 @@ void drawBusyScreen() {
         }
 }
 
-// Processor time of this thread, the same clock as the "CPU" column, which
-// stays honest while other work shares the machine.
-double threadNanoseconds() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e9 + now.tv_nsec;
-}
-
 // Runs `work` once per iteration and reports its share of one 16 ms frame.
 template <typename Work> void measure(benchmark::State& state, Work work) {
     double spent = 0.0;
@@ -42,7 +32,7 @@ template <typename Work> void measure(benchmark::State& state, Work work) {
         benchmark::ClobberMemory();
         spent += threadNanoseconds() - start;
     }
-    state.counters["budget_share"] = spent / double(state.iterations()) / FRAME_BUDGET_NS;
+    reportBudgetShare(state, spent);
 }
 
 void Overlay_CaptureSnapshot(benchmark::State& state) {
