@@ -38,7 +38,7 @@ TEST_F(E2EGame, TitlePointerOverSinglePlayerHighlightsThatButtonOnly) {
 }
 
 // A single-player match in the real window: paddles and backings slide in,
-// the ball moves, w lifts the left paddle, "back" returns to the title screen.
+// the ball moves, w and s steer the left paddle, "back" returns to the title screen.
 TEST_F(E2EGame, MatchSinglePlayerStartsBallMovesWLiftsLeftPaddle_andBackReturnsToTitle) {
     launchGame();
     const Frame title = titleScreen();
@@ -52,13 +52,17 @@ TEST_F(E2EGame, MatchSinglePlayerStartsBallMovesWLiftsLeftPaddle_andBackReturnsT
                                     "no ball in the middle of the field");
     keep("match");
 
-    // Holding w lifts the left paddle well above where it stood.
+    // Holding w lifts the left paddle well above where it stood; s brings it down.
     const int before = leftPaddleTop(inPlay);
     xdo("keydown w");
-    awaitFrame(
+    const Frame lifted = awaitFrame(
         [&](const Frame& f) { return leftPaddleTop(f) >= 0 && leftPaddleTop(f) < before - 40; },
         "holding w did not lift the left paddle", 4000);
     xdo("keyup w");
+    xdo("keydown s");
+    awaitFrame([&](const Frame& f) { return leftPaddleTop(f) > leftPaddleTop(lifted) + 40; },
+               "holding s did not lower the left paddle", 4000);
+    xdo("keyup s");
 
     // "back" ends the match; once all has slid out the title is as before.
     click(550, 450);
