@@ -1,5 +1,5 @@
 // Shared by the game tests: value-by-value comparison, balls put in play by
-// hand, the pointer, and a fixture with the world built and the theme loaded.
+// hand, and a fixture with the world built and the theme loaded.
 #pragma once
 
 #include "game/title_menu.h"
@@ -34,11 +34,5 @@ struct GameWorldTest : HeadlessDisplayTest {
         HeadlessDisplayTest::SetUp();
         loadGameWorld();
         loadTheme();
-    }
-    // The pointer at (x, y), the left button in `state`.
-    void pointAt(int x, int y, uint32_t state = KEY_PRESSED) {
-        mouseX = x;
-        mouseY = y;
-        mouseButtonStates[SDL_BUTTON_LEFT] = state;
     }
 };

@@ -47,7 +47,7 @@ TEST_F(MatchControlsTest, Back_removesEveryBallAndReturnsToTheTitleKeepingScores
         SCOPED_TRACE(testing::Message() << "x " << x);
         addBall(x);
         screenState = SCREEN_MATCH;
-        pointAt(550, 450);
+        pointAt(550, 450, KEY_PRESSED);
         runMatchControls();
         EXPECT_EQ(Ints({ballCount, screenState, player1Score, player2Score}),
                   Ints({0, SCREEN_TITLE, x > 600, 6}));

@@ -26,7 +26,7 @@ TEST_F(TitleMenuTest, EachButton_startsAMatchWithOneServeAndBothPaddlesRecentred
     player2Score = 3;
     pointAt(320, SINGLE_PLAYER_Y, KEY_HELD); // held since an earlier frame
     runTitleMenu();
-    pointAt(320, 228); // between the two buttons
+    pointAt(320, 228, KEY_PRESSED); // between the two buttons
     runTitleMenu();
     EXPECT_EQ(Ints({ballCount, screenState, player1IsHuman, player1Score}),
               Ints({0, SCREEN_TITLE, 0, 5}));
@@ -34,7 +34,7 @@ TEST_F(TitleMenuTest, EachButton_startsAMatchWithOneServeAndBothPaddlesRecentred
 
     for (int twoPlayer = 0; twoPlayer < 2; twoPlayer++) {
         SCOPED_TRACE(twoPlayer ? "two player" : "single player");
-        pointAt(320, twoPlayer ? TWO_PLAYER_Y : SINGLE_PLAYER_Y);
+        pointAt(320, twoPlayer ? TWO_PLAYER_Y : SINGLE_PLAYER_Y, KEY_PRESSED);
         runTitleMenu();
         ASSERT_EQ(ballCount, 1);
         const Ball& b = *balls[0];
@@ -55,7 +55,7 @@ TEST_F(TitleMenuTest, FullBallList_stillStartsTheMatchAndDrawsTheServesNumber) {
     while (ballCount < MAX_BALLS)
         addBall(100);
     std::srand(1234);
-    pointAt(320, SINGLE_PLAYER_Y);
+    pointAt(320, SINGLE_PLAYER_Y, KEY_PRESSED);
     runTitleMenu();
     const int next = std::rand();
     EXPECT_EQ(Ints({ballCount, screenState}), Ints({MAX_BALLS, SCREEN_MATCH}));

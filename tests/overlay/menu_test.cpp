@@ -14,9 +14,7 @@ class Menu : public HeadlessDisplayTest {};
 // Clicks the column of buttons at height `y` with the overlay at `amount`.
 static void clickAt(int y, double amount = OVERLAY_FULL) {
     overlayAmount = amount;
-    mouseX = 320;
-    mouseY = y;
-    mouseButtonStates[SDL_BUTTON_LEFT] = KEY_PRESSED;
+    pointAt(320, y, KEY_PRESSED);
     runOverlayMenu();
 }
 

@@ -30,6 +30,12 @@ Rgb pixelAt(SDL_Surface* surface, int x, int y) {
     return c;
 }
 
+void pointAt(int x, int y, uint32_t leftButton) {
+    mouseX = x;
+    mouseY = y;
+    mouseButtonStates[SDL_BUTTON_LEFT] = leftButton;
+}
+
 void PrintTo(const Rgb& c, std::ostream* os) {
     *os << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
 }

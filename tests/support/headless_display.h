@@ -2,6 +2,8 @@
 // tests can draw into `screen` and read back the pixels without a window.
 #pragma once
 
+#include "input/input.h"
+
 #include <SDL.h>
 
 #include <gtest/gtest.h>
@@ -27,6 +29,10 @@ void fillSurface(SDL_Surface* surface, Rgb colour);
 // A surface in the display's format, filled with one colour; with alpha it
 // carries per-pixel alpha like the pictures the alpha loader returns.
 SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha = false);
+
+// Puts the pointer at (x, y) in the input snapshot with the left button in
+// `leftButton` (KEY_PRESSED clicks), as updateInput would have left them.
+void pointAt(int x, int y, uint32_t leftButton);
 
 // Fixture: a fresh headless 32-bit display for every test.
 class HeadlessDisplayTest : public ::testing::Test {

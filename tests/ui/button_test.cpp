@@ -16,12 +16,6 @@ Rgb tile(int column, bool highlighted = false) {
     return sheetCellColour(column, highlighted);
 }
 
-void pointAt(int x, int y, uint32_t leftButton = KEY_UP) {
-    mouseX = x;
-    mouseY = y;
-    mouseButtonStates[SDL_BUTTON_LEFT] = leftButton;
-}
-
 class WidgetTest : public SheetScreenTest {
   protected:
     void expectPixels(std::initializer_list<std::tuple<int, int, Rgb>> expected) {
@@ -90,7 +84,7 @@ TEST(ButtonBehavior, HoverReachesThirteenPixelsPastTheInteriorOnEachSide) {
     } cases[] = {{87, 110, true}, {86, 110, false}, {162, 110, true}, {163, 110, false},
                  {120, 87, true}, {120, 86, false}, {120, 132, true}, {120, 133, false}};
     for (const auto& c : cases) {
-        pointAt(c.x, c.y);
+        pointAt(c.x, c.y, KEY_UP);
         EXPECT_EQ(buttonBehavior(100, 100, 50, 20).hovered, c.hovered) << c.x << ", " << c.y;
     }
 }
@@ -113,7 +107,7 @@ TEST(ButtonBehavior, OnlyTheFrameOfTheLeftPressClicks) {
 }
 
 TEST_F(WidgetTest, ButtonHighlightsWhileHoveredAndCentresItsLabel) {
-    pointAt(0, 0);
+    pointAt(0, 0, KEY_UP);
     EXPECT_FALSE(button(320, 260, 300, 30, "two player")); // label 110 wide, from 265
     expectPixels({{265, 250, sheetCellColour('t' - 32)},
                   {264, 250, tile(FILL)},
