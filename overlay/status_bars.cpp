@@ -33,6 +33,10 @@ constexpr int CREDIT_LEFT = 20;
 constexpr int CREDIT_TOP = 442;
 constexpr int TEXT_BUFFER = 64; // the longest date is 29 characters
 
+bool within(int value, int low, int high) {
+    return value >= low && value <= high;
+}
+
 void drawBar(int y) {
     SDL_Rect place = {0, Sint16(y), 0, 0};
     SDL_BlitSurface(topBottomBorderImage, nullptr, screen, &place);
@@ -40,31 +44,25 @@ void drawBar(int y) {
 } // namespace
 
 void formatDateText(const tm& time, char* out, size_t size) {
-    if (size == 0)
-        return;
-    out[0] = '\0';
     // A field outside its table means the time is not really known.
-    if (time.tm_wday < 0 || time.tm_wday > 6 || time.tm_mon < 0 || time.tm_mon > 11 ||
-        time.tm_mday < 1 || time.tm_mday > 31)
-        return;
-    std::snprintf(out, size, "%s %s %s %lld", WEEKDAY_NAMES[time.tm_wday], MONTH_NAMES[time.tm_mon],
-                  DAY_ORDINALS[time.tm_mday], static_cast<long long>(time.tm_year) + 1900);
+    if (!within(time.tm_wday, 0, 6) || !within(time.tm_mon, 0, 11) || !within(time.tm_mday, 1, 31))
+        std::snprintf(out, size, "%s", "");
+    else
+        std::snprintf(out, size, "%s %s %s %lld", WEEKDAY_NAMES[time.tm_wday],
+                      MONTH_NAMES[time.tm_mon], DAY_ORDINALS[time.tm_mday],
+                      static_cast<long long>(time.tm_year) + 1900);
 }
 
 // 12-hour clock: hour 0 shows as 12 AM, 12 as 12 PM, 13 as 1 PM; minutes and
 // seconds always have two digits, the hour never has a leading zero.
 void formatTimeText(const tm& time, char* out, size_t size) {
-    if (size == 0)
-        return;
-    out[0] = '\0';
     // Second 60 is a leap second, which the conversion may report.
-    if (time.tm_hour < 0 || time.tm_hour > 23 || time.tm_min < 0 || time.tm_min > 59 ||
-        time.tm_sec < 0 || time.tm_sec > 60)
-        return;
     const int h = time.tm_hour;
-    const int clockHour = h > 12 ? h - 12 : (h == 0 ? 12 : h);
-    std::snprintf(out, size, "%d:%02d:%02d %s", clockHour, time.tm_min, time.tm_sec,
-                  h <= 11 ? "AM" : "PM");
+    if (!within(h, 0, 23) || !within(time.tm_min, 0, 59) || !within(time.tm_sec, 0, 60))
+        std::snprintf(out, size, "%s", "");
+    else
+        std::snprintf(out, size, "%d:%02d:%02d %s", h > 12 ? h - 12 : (h == 0 ? 12 : h),
+                      time.tm_min, time.tm_sec, h <= 11 ? "AM" : "PM");
 }
 
 void drawStatusBars() {
