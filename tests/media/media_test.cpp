@@ -1,6 +1,8 @@
 // The committed pictures of Media/ against the layouts the game cuts them by:
 // sizes, the font and tile sheets, the colour key of the bars, and the alpha
 // of the pieces whose shapes must match their collision boxes.
+#include "overlay/pixels.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -22,13 +24,8 @@ struct Picture {
             ADD_FAILURE() << path << " does not load";
     }
     Rgba at(int x, int y) const {
-        const Uint8* p =
-            static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
-        Uint32 v = 0;
-        for (int i = 0; i < s->format->BytesPerPixel; ++i) // little-endian machines
-            v |= Uint32(p[i]) << (8 * i);
         Uint8 r, g, b, a;
-        SDL_GetRGBA(v, s->format, &r, &g, &b, &a);
+        SDL_GetRGBA(readRawPixel(s.get(), x, y), s->format, &r, &g, &b, &a);
         return {r, g, b, a};
     }
     int alpha(int x, int y) const { return std::get<3>(at(x, y)); }

@@ -1,6 +1,7 @@
 // The headless display used by in-process tests.
 #include "support/headless_display.h"
 
+#include "overlay/pixels.h"
 #include "ui/display.h"
 
 #include <cstdlib>
@@ -16,17 +17,9 @@ SDL_Surface* openHeadlessDisplay(int depth) {
 }
 
 Rgb pixelAt(SDL_Surface* surface, int x, int y) {
-    if (SDL_MUSTLOCK(surface))
-        SDL_LockSurface(surface);
-    const int bytes = surface->format->BytesPerPixel;
-    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
-    Uint32 raw = 0;
-    for (int i = 0; i < bytes; ++i) // lowest byte first, as on the machines we run on
-        raw |= Uint32(p[i]) << (8 * i);
-    if (SDL_MUSTLOCK(surface))
-        SDL_UnlockSurface(surface);
+    SurfaceLock lock(surface);
     Rgb c{};
-    SDL_GetRGB(raw, surface->format, &c.r, &c.g, &c.b);
+    SDL_GetRGB(readRawPixel(surface, x, y), surface->format, &c.r, &c.g, &c.b);
     return c;
 }
 
