@@ -110,10 +110,7 @@ double steeredVelocity(const PaddleControl& paddle, int32_t ballsInPlay) {
 // The parts are taken back to paddle-local coordinates, the paddle moves, and
 // the parts are put back at its new place, so they never drift from it.
 void movePaddle(const PaddleControl& paddle, double slideX, int32_t ballsInPlay) {
-    for (int32_t i = 0; i < paddle.partCount; i++) {
-        paddle.parts[i]->x -= paddle.x;
-        paddle.parts[i]->y -= paddle.y;
-    }
+    shiftParts(paddle.parts, paddle.partCount, -paddle.x, -paddle.y);
 
     paddle.velocity = steeredVelocity(paddle, ballsInPlay);
     paddle.y += paddle.velocity;
@@ -128,10 +125,7 @@ void movePaddle(const PaddleControl& paddle, double slideX, int32_t ballsInPlay)
     else if (paddle.y > PADDLE_BOTTOM_LIMIT)
         paddle.y = PADDLE_BOTTOM_LIMIT;
 
-    for (int32_t i = 0; i < paddle.partCount; i++) {
-        paddle.parts[i]->x += paddle.x;
-        paddle.parts[i]->y += paddle.y;
-    }
+    shiftParts(paddle.parts, paddle.partCount, paddle.x, paddle.y);
 }
 
 constexpr int BACKING_Y = 75;

@@ -38,15 +38,9 @@ void serveBall(ServeDirection direction) {
 static void recentrePaddle(CollisionRect** parts, int32_t partCount, double paddleX,
                            double& paddleY) {
     constexpr double CENTRED_PADDLE_Y = 204; // (480 - 72) / 2
-    for (int32_t i = 0; i < partCount; i++) {
-        parts[i]->x -= paddleX;
-        parts[i]->y -= paddleY;
-    }
+    shiftParts(parts, partCount, -paddleX, -paddleY);
     paddleY = CENTRED_PADDLE_Y;
-    for (int32_t i = 0; i < partCount; i++) {
-        parts[i]->x += paddleX;
-        parts[i]->y += CENTRED_PADDLE_Y;
-    }
+    shiftParts(parts, partCount, paddleX, paddleY);
 }
 
 void recentrePaddles() {

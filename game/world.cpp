@@ -79,8 +79,7 @@ static void buildPaddle2() {
         addPaddlePart(paddle2Parts, paddle2PartCount, 11 - i, 2 * i, 1, PADDLE_HEIGHT - 4 * i);
 }
 
-// Moves every part of a paddle from paddle-local to screen coordinates.
-static void placeParts(CollisionRect** parts, int32_t partCount, double x, double y) {
+void shiftParts(CollisionRect** parts, int32_t partCount, double x, double y) {
     for (int32_t i = 0; i < partCount; i++) {
         parts[i]->x += x;
         parts[i]->y += y;
@@ -113,10 +112,10 @@ void loadGameWorld() {
     constexpr double PADDLE_START_Y = 204;
     paddle1X = PADDLE1_START_X;
     paddle1Y = PADDLE_START_Y;
-    placeParts(paddle1Parts, paddle1PartCount, paddle1X, paddle1Y);
+    shiftParts(paddle1Parts, paddle1PartCount, paddle1X, paddle1Y);
     paddle2X = PADDLE2_START_X;
     paddle2Y = PADDLE_START_Y;
-    placeParts(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y);
+    shiftParts(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y);
 }
 
 void removeBall(int32_t index) {

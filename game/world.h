@@ -65,6 +65,11 @@ void loadGameWorld();
 // Appends a rectangle to collisionRects; does nothing once the list is full.
 void addCollisionRect(double x, double y, double w, double h);
 
+// Adds (x, y) to every part of a paddle. With the paddle's position it puts
+// paddle-local parts on the screen; with its negation it takes them back,
+// exactly, since adding -x is subtracting x. Used wherever a paddle moves.
+void shiftParts(CollisionRect** parts, int32_t partCount, double x, double y);
+
 // Removes balls[index], closing the gap in order. Used by the match controls.
 void removeBall(int32_t index);
 // Deletes every ball and empties the list.
