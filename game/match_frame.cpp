@@ -14,19 +14,6 @@
 
 namespace {
 
-// Blits a whole picture with its top-left corner at (x, y); an empty handle
-// draws nothing, as SDL would refuse it anyway.
-void blitAt(SDL_Surface* image, int x, int y) {
-    if (!image)
-        return;
-    SDL_Rect dest;
-    dest.x = static_cast<Sint16>(x);
-    dest.y = static_cast<Sint16>(y);
-    dest.w = 0;
-    dest.h = 0;
-    SDL_UpperBlit(image, nullptr, screen, &dest);
-}
-
 void updateSlide() {
     constexpr double SLIDE_KEEP = 0.95;
     constexpr double SLIDE_GAIN = 0.05; // only in a match, so it tends to 1
@@ -135,11 +122,11 @@ constexpr int SCORE_Y = 77;
 void drawScores() {
     char text[16];
 
-    blitAt(textBacking1Image, static_cast<int>(200 * matchSlide - 200), BACKING_Y);
+    blitAt(textBacking1Image, nullptr, static_cast<int>(200 * matchSlide - 200), BACKING_Y);
     std::snprintf(text, sizeof text, "%d", player1Score);
     drawText(static_cast<int>(90 * matchSlide - 50), SCORE_Y, text, TEXT_ALIGN_LEFT);
 
-    blitAt(textBacking2Image, static_cast<int>(640 - 200 * matchSlide), BACKING_Y);
+    blitAt(textBacking2Image, nullptr, static_cast<int>(640 - 200 * matchSlide), BACKING_Y);
     std::snprintf(text, sizeof text, "%d", player2Score);
     drawText(static_cast<int>(640 - 90 * matchSlide + 50), SCORE_Y, text, TEXT_ALIGN_CENTER);
 }
@@ -151,7 +138,7 @@ void drawBalls() {
     const int halfW = ballImage->w / 2;
     const int halfH = ballImage->h / 2;
     for (int32_t i = 0; i < ballCount; i++)
-        blitAt(ballImage, static_cast<int>(balls[i]->x) - halfW,
+        blitAt(ballImage, nullptr, static_cast<int>(balls[i]->x) - halfW,
                static_cast<int>(balls[i]->y) - halfH);
 }
 
@@ -180,6 +167,6 @@ void runMatchFrame() {
 
     drawScores();
     drawBalls();
-    blitAt(paddle1Image, static_cast<int>(paddle1X), static_cast<int>(paddle1Y));
-    blitAt(paddle2Image, static_cast<int>(paddle2X), static_cast<int>(paddle2Y));
+    blitAt(paddle1Image, nullptr, static_cast<int>(paddle1X), static_cast<int>(paddle1Y));
+    blitAt(paddle2Image, nullptr, static_cast<int>(paddle2X), static_cast<int>(paddle2Y));
 }

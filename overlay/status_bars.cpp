@@ -36,11 +36,6 @@ constexpr int TEXT_BUFFER = 64; // the longest date is 29 characters
 bool within(int value, int low, int high) {
     return value >= low && value <= high;
 }
-
-void drawBar(int y) {
-    SDL_Rect place = {0, Sint16(y), 0, 0};
-    SDL_BlitSurface(topBottomBorderImage, nullptr, screen, &place);
-}
 } // namespace
 
 void formatDateText(const tm& time, char* out, size_t size) {
@@ -68,7 +63,7 @@ void formatTimeText(const tm& time, char* out, size_t size) {
 void drawStatusBars() {
     barOffset = overlaySlide(61, 0);
     // Top bar with the date and the clock
-    drawBar(TOP_BAR_TOP - barOffset);
+    blitAt(topBottomBorderImage, nullptr, 0, TOP_BAR_TOP - barOffset);
     if (overlayTimeKnown) {
         char text[TEXT_BUFFER];
         formatDateText(overlayLocalTime, text, sizeof text);
@@ -77,6 +72,6 @@ void drawStatusBars() {
         drawText(TEXT_RIGHT, TIME_TOP - barOffset, text, TEXT_ALIGN_RIGHT);
     }
     // Bottom bar with the credit
-    drawBar(BOTTOM_BAR_TOP + barOffset);
+    blitAt(topBottomBorderImage, nullptr, 0, BOTTOM_BAR_TOP + barOffset);
     drawText(CREDIT_LEFT, CREDIT_TOP + barOffset, creditLine, TEXT_ALIGN_LEFT);
 }

@@ -32,10 +32,7 @@ void blitPiece(int row, int column, int w, int h, int x, int y) {
     SDL_Rect source = buttonCells[row][column];
     source.w = static_cast<Uint16>(w);
     source.h = static_cast<Uint16>(h);
-    SDL_Rect destination;
-    destination.x = static_cast<Sint16>(x);
-    destination.y = static_cast<Sint16>(y);
-    SDL_BlitSurface(buttonImage, &source, screen, &destination);
+    blitAt(buttonImage, &source, x, y);
 }
 
 void blitTile(int row, int column, int x, int y) {

@@ -14,10 +14,8 @@ constexpr int POINTER_HOT_SPOT = CURSOR_FRAME_SIZE / 2;
 
 void drawPointer() {
     if (pointerStarted && (SDL_GetAppState() & SDL_APPMOUSEFOCUS)) {
-        SDL_Rect destination;
-        destination.x = static_cast<Sint16>(mouseX - POINTER_HOT_SPOT);
-        destination.y = static_cast<Sint16>(mouseY - POINTER_HOT_SPOT);
-        SDL_BlitSurface(cursorImage, &cursorFrames[POINTER_FRAME], screen, &destination);
+        blitAt(cursorImage, &cursorFrames[POINTER_FRAME], mouseX - POINTER_HOT_SPOT,
+               mouseY - POINTER_HOT_SPOT);
     }
     pointerStarted = true;
 }

@@ -24,11 +24,7 @@ void drawText(int x, int y, const char* text, int align) {
         pen = x - GLYPH_ADVANCE * n;
 
     for (int i = 0; i < n; ++i) {
-        SDL_Rect destination;
-        destination.x = static_cast<Sint16>(pen);
-        destination.y = static_cast<Sint16>(y);
-        SDL_BlitSurface(fontImage, &glyphRects[glyphIndex(static_cast<unsigned char>(text[i]))],
-                        screen, &destination);
+        blitAt(fontImage, &glyphRects[glyphIndex(static_cast<unsigned char>(text[i]))], pen, y);
         pen += GLYPH_ADVANCE;
     }
 }
