@@ -1,13 +1,9 @@
 // Rored: start-up and the one main loop. Each pass reads input, advances and
 // draws the match and the current screen while the overlay is closed, lets
 // the overlay step, presents the frame, checks for quit and paces to 16 ms.
-#include "game/match_controls.h"
-#include "game/match_frame.h"
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "input/frame_clock.h"
-#include "input/input.h"
-#include "overlay/driver.h"
+#include "shell/frame.h"
 #include "ui/display.h"
 #include "ui/theme.h"
 
@@ -16,28 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-
-namespace {
-
-// Takes every event left in the queue; only a close request matters here.
-void checkForQuit() {
-    SDL_Event event;
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0)
-        if (event.type == SDL_QUIT)
-            quitRequested = true;
-}
-
-void drawMatchAndScreen() {
-    SDL_BlitSurface(backgroundImage, nullptr, screen, nullptr);
-    runMatchFrame();
-    SDL_BlitSurface(borderImage, nullptr, screen, nullptr);
-    if (screenState == SCREEN_TITLE)
-        runTitleMenu();
-    else if (screenState == SCREEN_MATCH)
-        runMatchControls();
-}
-
-} // namespace
 
 int main(int, char**) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -60,13 +34,7 @@ int main(int, char**) {
 
     while (!quitRequested) {
         const uint32_t passStart = SDL_GetTicks();
-        SDL_PumpEvents();
-        updateInput();
-        if (overlayAmount == OVERLAY_CLOSED) // the match is frozen while the overlay shows
-            drawMatchAndScreen();
-        updateOverlay();
-        SDL_Flip(screen);
-        checkForQuit();
+        runFrame();
         SDL_Delay(frameDelay(passStart, SDL_GetTicks()));
     }
     return 0;

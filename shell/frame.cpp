@@ -1,0 +1,47 @@
+// The frame order, as a table of contents: every subsystem runs to completion
+// in this order, once per pass.
+#include "shell/frame.h"
+
+#include "game/match_controls.h"
+#include "game/match_frame.h"
+#include "game/title_menu.h"
+#include "game/world.h"
+#include "input/input.h"
+#include "overlay/driver.h"
+#include "ui/display.h"
+
+#include <SDL.h>
+
+namespace {
+
+// The background, the match, the border over it, then the current screen's
+// buttons over the border.
+void drawMatchAndScreen() {
+    SDL_BlitSurface(backgroundImage, nullptr, screen, nullptr);
+    runMatchFrame();
+    SDL_BlitSurface(borderImage, nullptr, screen, nullptr);
+    if (screenState == SCREEN_TITLE)
+        runTitleMenu();
+    else if (screenState == SCREEN_MATCH)
+        runMatchControls();
+}
+
+// Takes every event left in the queue; only a close request matters here.
+void checkForQuit() {
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0)
+        if (event.type == SDL_QUIT)
+            quitRequested = true;
+}
+
+} // namespace
+
+void runFrame() {
+    SDL_PumpEvents();
+    updateInput();
+    if (overlayAmount == OVERLAY_CLOSED) // the match is frozen while the overlay shows
+        drawMatchAndScreen();
+    updateOverlay();
+    SDL_Flip(screen);
+    checkForQuit();
+}
