@@ -3,6 +3,7 @@
 // Balls are the only objects that come and go during a run.
 #include "game/world.h"
 
+#include "game/arena.h"
 #include "ui/image_loaders.h"
 
 CollisionRect* collisionRects[MAX_COLLISION_RECTS];
@@ -90,6 +91,12 @@ void loadGameWorld() {
     // Pictures
     backgroundImage = loadColorKeyedImage("Media/Game/background.png");
     borderImage = loadAlphaImage("Media/Game/border.png");
+    // The border is drawn over every match frame and is mostly clear:
+    // run-length encoding skips its clear pixels and copies its opaque runs,
+    // for the same pixels on screen.
+    if (borderImage)
+        SDL_SetAlpha(borderImage, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+    measureFieldOpening();
     ballImage = loadAlphaImage("Media/Game/ball.png");
     // Up to 2000 balls are blitted a frame: run-length encoding skips their
     // transparent corners and copies opaque runs, about halving that cost

@@ -2,6 +2,7 @@
 // in this order, once per pass.
 #include "shell/frame.h"
 
+#include "game/arena.h"
 #include "game/match_controls.h"
 #include "game/match_frame.h"
 #include "game/title_menu.h"
@@ -17,9 +18,9 @@ namespace {
 // The background, the match, the border over it, then the current screen's
 // buttons over the border.
 void drawMatchAndScreen() {
-    SDL_BlitSurface(backgroundImage, nullptr, screen, nullptr);
+    drawBackground();
     runMatchFrame();
-    SDL_BlitSurface(borderImage, nullptr, screen, nullptr);
+    drawBorder();
     if (screenState == SCREEN_TITLE)
         runTitleMenu();
     else if (screenState == SCREEN_MATCH)

@@ -11,6 +11,7 @@
 // are digested, not raw values: the unused fourth byte of a 32-bit pixel is
 // no colour.
 #include "game/title_menu.h"
+#include "overlay/transition.h"
 #include "game/world.h"
 #include "shell/frame.h"
 #include "ui/display.h"
@@ -199,6 +200,11 @@ int main(int argc, char** argv) {
         if (!dumpFolder.empty())
             dumpFrame(dumpFolder, frame, rgb);
     }
+    // The overlay's grids at rest, as the last opening left them.
+    std::printf("snapshotPixels %016llx\n",
+                static_cast<unsigned long long>(digest(snapshotPixels, GRID_BYTES)));
+    std::printf("backdropPixels %016llx\n",
+                static_cast<unsigned long long>(digest(backdropPixels, GRID_BYTES)));
     std::printf("screenshot1.bmp %016llx\n",
                 static_cast<unsigned long long>(fileDigest("screenshot1.bmp")));
     unlink("screenshot1.bmp");
