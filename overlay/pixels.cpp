@@ -5,10 +5,8 @@
 
 #include <cstring>
 
-uint32_t readRawPixel(const SDL_Surface* surface, int x, int y) {
-    const uint8_t* p = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch +
-                       x * surface->format->BytesPerPixel;
-    switch (surface->format->BytesPerPixel) {
+uint32_t readRawValue(const uint8_t* p, int bytesPerPixel) {
+    switch (bytesPerPixel) {
     case 1:
         return *p;
     case 2: {
@@ -28,10 +26,8 @@ uint32_t readRawPixel(const SDL_Surface* surface, int x, int y) {
     }
 }
 
-void writeRawPixel(SDL_Surface* surface, int x, int y, uint32_t value) {
-    uint8_t* p = static_cast<uint8_t*>(surface->pixels) + y * surface->pitch +
-                 x * surface->format->BytesPerPixel;
-    switch (surface->format->BytesPerPixel) {
+void writeRawValue(uint8_t* p, int bytesPerPixel, uint32_t value) {
+    switch (bytesPerPixel) {
     case 1:
         *p = uint8_t(value);
         break;
@@ -51,6 +47,18 @@ void writeRawPixel(SDL_Surface* surface, int x, int y, uint32_t value) {
     default:
         break;
     }
+}
+
+uint32_t readRawPixel(const SDL_Surface* surface, int x, int y) {
+    const int bytes = surface->format->BytesPerPixel;
+    return readRawValue(
+        static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * bytes, bytes);
+}
+
+void writeRawPixel(SDL_Surface* surface, int x, int y, uint32_t value) {
+    const int bytes = surface->format->BytesPerPixel;
+    writeRawValue(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch + x * bytes, bytes,
+                  value);
 }
 
 SurfaceLock::SurfaceLock(SDL_Surface* surface) : surface_(surface) {

@@ -1,16 +1,18 @@
-// Direct access to raw pixel values of a surface, for the overlay's picture
-// work. The caller locks the surface where SDL_MUSTLOCK says so.
+// Direct access to raw pixel values, for the overlay's picture work. The
+// caller locks a surface where SDL_MUSTLOCK says so.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
 
-// Reads the raw value at (x, y): 1, 2, 3 (lowest byte first) or 4 bytes; other
-// sizes read as 0.
-uint32_t readRawPixel(const SDL_Surface* surface, int x, int y);
+// The raw value at `p` of a 1-, 2-, 3- (lowest byte first) or 4-byte pixel;
+// other sizes read as 0 and write nothing.
+uint32_t readRawValue(const uint8_t* p, int bytesPerPixel);
+void writeRawValue(uint8_t* p, int bytesPerPixel, uint32_t value);
 
-// Writes a raw value at (x, y) the same way; other sizes write nothing.
+// The same at (x, y) of a surface.
+uint32_t readRawPixel(const SDL_Surface* surface, int x, int y);
 void writeRawPixel(SDL_Surface* surface, int x, int y, uint32_t value);
 
 // Locks a surface for the lifetime of the guard when SDL says it must.

@@ -4,15 +4,18 @@
 // pixels, so a change to how frames are drawn can be checked whole, frame by
 // frame, on every screen depth:
 //
-//   frame_record DEPTH [DUMP_FOLDER]     (from the repository root, for Media/)
+//   frame_record DEPTH [--baseline] [DUMP_FOLDER]   (from the repository root, for Media/)
 //
-// DEPTH is 8, 16, 24 or 32. With DUMP_FOLDER every frame is also written there
-// as frame-NNN.ppm, to find the pixels behind a digest that differs. Colours
+// DEPTH is 8, 16, 24 or 32. --baseline runs the overlay's baseline pixel loops
+// where the processor would run their AVX2 builds, which must give the same
+// lines. With DUMP_FOLDER every frame is also written there as frame-NNN.ppm,
+// to find the pixels behind a digest that differs. Colours
 // are digested, not raw values: the unused fourth byte of a 32-bit pixel is
 // no colour.
 #include "game/title_menu.h"
 #include "overlay/transition.h"
 #include "game/world.h"
+#include "overlay/avx2_kernels.h"
 #include "shell/frame.h"
 #include "ui/display.h"
 #include "ui/theme.h"
@@ -166,10 +169,16 @@ uint64_t fileDigest(const char* path) {
 int main(int argc, char** argv) {
     const int depth = argc > 1 ? std::atoi(argv[1]) : 0;
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32) {
-        std::fprintf(stderr, "usage: frame_record 8|16|24|32 [DUMP_FOLDER]\n");
+        std::fprintf(stderr, "usage: frame_record 8|16|24|32 [--baseline] [DUMP_FOLDER]\n");
         return 2;
     }
-    std::string dumpFolder = argc > 2 ? argv[2] : "";
+    std::string dumpFolder;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--baseline")
+            preferAvx2Kernels = false;
+        else
+            dumpFolder = argv[i];
+    }
     if (!dumpFolder.empty() && dumpFolder[0] != '/')
         dumpFolder = std::string(getcwd(nullptr, 0)) + "/" + dumpFolder;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
