@@ -23,5 +23,8 @@ ensure_packages() {
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev libsdl-image1.2-dev
     libpng-dev libfreetype-dev)
 # What the tests and benchmarks need on top: GoogleTest, Google Benchmark,
-# and an X server with tools to drive the real window.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev x11-utils)
+# an X server with tools to drive the real window, zlib to write test
+# pictures, libseccomp to imitate file systems without hard links, and SDL2,
+# which the second SDL 1.2 runtime (sdl12-compat) runs on.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev x11-utils
+    zlib1g-dev libseccomp-dev libsdl2-2.0-0)
