@@ -6,6 +6,7 @@
 #include "game/title_menu.h"
 #include "game/world.h"
 #include "input/frame_clock.h"
+#include "input/hang_up.h"
 #include "input/input.h"
 #include "overlay/driver.h"
 #include "ui/display.h"
@@ -20,11 +21,14 @@
 namespace {
 
 // Takes every event left in the queue; only a close request matters here.
+// A hang-up counts as one.
 void checkForQuit() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0)
         if (event.type == SDL_QUIT)
             quitRequested = true;
+    if (hangUpReceived)
+        quitRequested = true;
 }
 
 void drawMatchAndScreen() {
@@ -41,9 +45,15 @@ void drawMatchAndScreen() {
 
 int main(int, char**) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // The game plays no sound: unless the user chose a driver, the silent one
+    // spares a machine without a sound card the probing and its error lines.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    catchHangUp();
     // Ask for everything, but a machine without a sound card or joystick can
-    // still play: the game needs only video and the timer.
-    if (SDL_Init(SDL_INIT_EVERYTHING) != 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    // still play: the game needs only video and the timer. No parachute: SDL's
+    // crash handler calls back into Xlib and can hang a dying game for ever.
+    if (SDL_Init(SDL_INIT_EVERYTHING | SDL_INIT_NOPARACHUTE) != 0 &&
+        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_NOPARACHUTE) != 0) {
         std::fprintf(stderr, "rored: cannot start SDL: %s\n", SDL_GetError());
         return 1;
     }
