@@ -10,6 +10,7 @@
 #include "input/input.h"
 #include "overlay/driver.h"
 #include "ui/display.h"
+#include "ui/media_folder.h"
 #include "ui/theme.h"
 
 #include <SDL.h>
@@ -65,6 +66,7 @@ int main(int, char**) {
         return 1;
     }
     SDL_WM_SetCaption("Rored", nullptr);
+    findMediaFolder();
     loadGameWorld();
     loadTheme();
 
