@@ -7,7 +7,8 @@
 // working folder and writes `surface` there as a BMP. Writes to a temporary
 // name first and renames it into place only after a checked flush and close,
 // so a failed write leaves nothing behind and no existing file is ever
-// replaced. Returns false when nothing was written.
+// replaced; first clears the temporaries of games that died while saving.
+// Returns false when nothing was written.
 bool writeScreenshot(SDL_Surface* surface);
 
 // Saves snapshotSurface. Called by the overlay menu's "Save BMP screenshot".

@@ -7,6 +7,7 @@
 #include "game/match_frame.h"
 #include "game/title_menu.h"
 #include "game/world.h"
+#include "input/hang_up.h"
 #include "input/input.h"
 #include "overlay/driver.h"
 #include "ui/display.h"
@@ -28,11 +29,14 @@ void drawMatchAndScreen() {
 }
 
 // Takes every event left in the queue; only a close request matters here.
+// A hang-up counts as one.
 void checkForQuit() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0)
         if (event.type == SDL_QUIT)
             quitRequested = true;
+    if (hangUpReceived)
+        quitRequested = true;
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 // the overlay step, presents the frame, checks for quit and paces to 16 ms.
 #include "game/world.h"
 #include "input/frame_clock.h"
+#include "input/hang_up.h"
 #include "shell/frame.h"
 #include "ui/display.h"
+#include "ui/media_folder.h"
 #include "ui/theme.h"
 
 #include <SDL.h>
@@ -15,9 +17,15 @@
 
 int main(int, char**) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // The game plays no sound: unless the user chose a driver, the silent one
+    // spares a machine without a sound card the probing and its error lines.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    catchHangUp();
     // Ask for everything, but a machine without a sound card or joystick can
-    // still play: the game needs only video and the timer.
-    if (SDL_Init(SDL_INIT_EVERYTHING) != 0 && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    // still play: the game needs only video. No parachute: SDL's crash handler
+    // calls back into Xlib and can hang a dying game for ever.
+    if (SDL_Init(SDL_INIT_EVERYTHING | SDL_INIT_NOPARACHUTE) != 0 &&
+        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) != 0) {
         std::fprintf(stderr, "rored: cannot start SDL: %s\n", SDL_GetError());
         return 1;
     }
@@ -33,6 +41,7 @@ int main(int, char**) {
         return 1;
     }
     SDL_WM_SetCaption("Rored", nullptr);
+    findMediaFolder();
     loadGameWorld();
     loadTheme();
 

@@ -1,6 +1,8 @@
 // make_media: writes every picture the game loads, into the Media folder
-// given on the command line (Game/ and Plinth/ below it). The output depends
-// only on this code and the DejaVu font, so each run gives the same bytes.
+// given on the command line (Game/ and Plinth/ below it), and, when a second
+// folder is given, the desktop icon in each size as <size>.png there. The
+// output depends only on this code and the DejaVu font, so each run gives
+// the same bytes.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -19,8 +21,8 @@ static bool save(bool ok, const std::string& path, int& failures) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_media <Media folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_media <Media folder> [<icon folder>]\n");
         return 2;
     }
     namespace fs = std::filesystem;
@@ -54,6 +56,12 @@ int main(int argc, char** argv) {
     rgba(makePaddle(2), game + "/paddle2.png");
     rgba(makeTextBacking(1), game + "/textbacking1.png");
     rgba(makeTextBacking(2), game + "/textbacking2.png");
+    // The desktop icon, in every size the hicolor theme has a folder for.
+    if (argc == 3) {
+        fs::create_directories(argv[2], error);
+        for (int size : ICON_SIZES)
+            rgba(makeIcon(size), (fs::path(argv[2]) / (std::to_string(size) + ".png")).string());
+    }
 
     closeGlyphFace();
     return failures == 0 ? 0 : 1;

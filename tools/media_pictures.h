@@ -1,5 +1,5 @@
-// The picture makers of make_media: each draws one file of Media/ from code
-// and returns it; make_media saves them. Sizes and layouts are fixed by the
+// The picture makers of make_media: each draws one file of Media/ (or the
+// desktop icon) from code and returns it; make_media saves them. Sizes and layouts are fixed by the
 // game's loaders and drawing code.
 #pragma once
 
@@ -27,3 +27,9 @@ Canvas makeBall();
 Canvas makePaddle(int player);
 // Called by make_media: the 200x28 score backing of player 1 or 2.
 Canvas makeTextBacking(int player);
+
+// --- Desktop icon (desktop/icons) -------------------------------------------
+// The sizes desktops ask for in the hicolor theme, smallest first.
+inline const int ICON_SIZES[] = {16, 24, 32, 48, 64, 128, 256};
+// Called by make_media once per size: the size x size icon of the game.
+Canvas makeIcon(int size);

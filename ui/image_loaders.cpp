@@ -1,11 +1,12 @@
 // The two picture loaders. Every failure (missing, truncated or foreign file,
-// failed conversion) ends in an empty handle; nothing is reported.
+// failed conversion) ends in an empty handle; only an oversized picture is
+// reported, by the file reader.
 #include "ui/image_loaders.h"
 
-#include <SDL_image.h>
+#include "ui/picture_file.h"
 
 SDL_Surface* loadAlphaImage(const char* path) {
-    SDL_Surface* loaded = IMG_Load(path);
+    SDL_Surface* loaded = readPictureFile(path);
     if (!loaded)
         return nullptr;
     SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
@@ -14,7 +15,7 @@ SDL_Surface* loadAlphaImage(const char* path) {
 }
 
 SDL_Surface* loadColorKeyedImage(const char* path) {
-    SDL_Surface* loaded = IMG_Load(path);
+    SDL_Surface* loaded = readPictureFile(path);
     if (!loaded)
         return nullptr;
     SDL_Surface* converted = SDL_DisplayFormat(loaded);

@@ -155,7 +155,7 @@ class E2EGame : public ::testing::Test {
         const std::string lsan = "suppressions=" + workFolder + "/lsan.supp:print_suppressions=0";
         setenv("LSAN_OPTIONS", lsan.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "x11", 1); // or SDL 1.2 may pick a text-mode driver
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        unsetenv("SDL_AUDIODRIVER");         // the game picks its silent driver itself
         // Xvfb takes the first free display number and writes it once it listens.
         int fds[2];
         ASSERT_EQ(pipe(fds), 0);
@@ -181,14 +181,14 @@ class E2EGame : public ::testing::Test {
         std::filesystem::remove_all(workFolder);
     }
 
-    // Called by a test to start the game, with or without a Media folder;
-    // fails unless a 640x480 window named "Rored" shows.
-    void launchGame(bool withMedia = true) {
+    // Called by a test to start the game (the built one unless told), with or
+    // without a Media folder; fails unless a 640x480 window named "Rored" shows.
+    void launchGame(bool withMedia = true, const std::string& binary = RORED_BINARY) {
         std::filesystem::remove_all("Media");
         if (withMedia)
             std::filesystem::copy(RORED_SOURCE_DIR "/Media", "Media",
                                   std::filesystem::copy_options::recursive);
-        gamePid = spawn("'" RORED_BINARY "' >game.log 2>&1");
+        gamePid = spawn("'" + binary + "' >game.log 2>&1");
         FILE* found = popen("timeout 20 xdotool search --sync --onlyvisible --name ^Rored$", "r");
         const bool shown = std::fscanf(found, "%lu", &window) == 1;
         pclose(found);

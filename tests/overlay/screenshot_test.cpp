@@ -1,5 +1,6 @@
 // Screenshots: the first free number, never touching what already exists,
-// and nothing left behind when a write fails.
+// nothing left behind when a write fails, leftovers of dead games cleared,
+// and folders without hard links or no-replace renames.
 #include "overlay/screenshot.h"
 
 #include "support/temp_folder.h"
@@ -8,6 +9,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <seccomp.h>
 #include <fstream>
 #include <iterator>
 #include <sys/resource.h>
@@ -27,6 +29,18 @@ class ScreenshotTest : public ::testing::Test {
     long fileCount() const {
         const auto names = std::filesystem::directory_iterator(folder.path());
         return std::distance(begin(names), end(names));
+    }
+    // Saves in a child process after `restrict` has set limits that cannot be
+    // lifted again; true when the save reported success.
+    bool savedInChild(void (*restrict)()) {
+        const pid_t child = fork();
+        if (child == 0) {
+            restrict();
+            _exit(writeScreenshot(picture) ? 0 : 1);
+        }
+        int status = 0;
+        return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+               WEXITSTATUS(status) == 0;
     }
     SDL_Surface* picture =
         SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
@@ -58,15 +72,59 @@ TEST_F(ScreenshotTest, FailedWritesLeaveNoScreenshotAndNoTemporaryBehind) {
     EXPECT_FALSE(writeScreenshot(picture));
     ASSERT_EQ(chdir(folder.path().c_str()), 0);
 
-    const pid_t child = fork();
-    if (child == 0) {
+    EXPECT_FALSE(savedInChild([] {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{10000, 10000};
         setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(writeScreenshot(picture) ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_TRUE(child > 0 && waitpid(child, &status, 0) == child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write reported success";
+    })) << "the write reported success";
     EXPECT_EQ(fileCount(), 0);
+}
+
+// A game killed while saving leaves its temporary behind; the next save
+// clears it, and our own, but never one of a game still running (the test's
+// parent) nor a name that only resembles ours.
+TEST_F(ScreenshotTest, ClearsTemporariesOfGamesThatDiedButNotOfLivingOnes) {
+    const pid_t dead = fork();
+    if (dead == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    const auto temporary = [](long pid) {
+        return ".screenshot-" + std::to_string(pid) + "-0.bmp.tmp";
+    };
+    const std::pair<std::string, bool> leftovers[] = {{temporary(dead), false},
+                                                      {temporary(getpid()), false},
+                                                      {temporary(getppid()), true},
+                                                      {temporary(dead) + "~", true}};
+    for (const auto& [name, stays] : leftovers)
+        folder.writeFile(name, "partial");
+    EXPECT_TRUE(writeScreenshot(picture));
+    for (const auto& [name, stays] : leftovers)
+        EXPECT_EQ(std::filesystem::exists(name), stays) << name;
+    EXPECT_EQ(fileCount(), 3);
+}
+
+// Some network and FUSE mounts take neither hard links nor no-replace
+// renames; a seccomp filter in a child refuses both as they do. The picture
+// is then copied into a file created under the free name; when reading the
+// temporary back fails, that file is removed again.
+TEST_F(ScreenshotTest, WithoutLinksOrRenamesACopyTakesTheFreeNameAndAFailedCopyLeavesNothing) {
+    folder.writeFile("screenshot1.bmp", "one");
+    static bool readBackFails = false;
+    const auto folderWithoutLinks = [] {
+        scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ALLOW);
+        seccomp_rule_add(filter, SCMP_ACT_ERRNO(EPERM), SCMP_SYS(link), 0);
+        seccomp_rule_add(filter, SCMP_ACT_ERRNO(EPERM), SCMP_SYS(linkat), 0);
+        seccomp_rule_add(filter, SCMP_ACT_ERRNO(EINVAL), SCMP_SYS(renameat2), 0);
+        if (readBackFails)
+            seccomp_rule_add(filter, SCMP_ACT_ERRNO(EIO), SCMP_SYS(read), 0);
+        if (seccomp_load(filter) != 0)
+            _exit(2);
+    };
+    EXPECT_TRUE(savedInChild(folderWithoutLinks));
+    EXPECT_TRUE(writeScreenshot(picture)); // through a link, for comparison
+    EXPECT_TRUE(contents("screenshot2.bmp") == contents("screenshot3.bmp")); // 900 kB: no dump
+    EXPECT_EQ(contents("screenshot1.bmp"), "one");
+    readBackFails = true;
+    EXPECT_FALSE(savedInChild(folderWithoutLinks));
+    EXPECT_EQ(fileCount(), 3); // no screenshot4.bmp, no temporary
 }
