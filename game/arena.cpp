@@ -25,23 +25,27 @@ SDL_Surface* borderOver(Uint8 grey) {
     return probe;
 }
 
-// Widens `box` (x0, y0, x1, y1, half-open) to every pixel where a and b differ.
+// Widens `box` (x0, y0, x1, y1, half-open) to every pixel where a and b
+// differ. Each row is scanned from both ends to its first difference.
 void widenToDifferences(SDL_Surface* a, SDL_Surface* b, int box[4]) {
     SDL_LockSurface(a);
     SDL_LockSurface(b);
-    const int rowBytes = a->w * a->format->BytesPerPixel;
+    const int bytesPerPixel = a->format->BytesPerPixel;
+    const int rowBytes = a->w * bytesPerPixel;
     for (int y = 0; y < a->h; ++y) {
         const Uint8* rowA = static_cast<const Uint8*>(a->pixels) + y * a->pitch;
         const Uint8* rowB = static_cast<const Uint8*>(b->pixels) + y * b->pitch;
-        for (int i = 0; i < rowBytes; ++i) {
-            if (rowA[i] == rowB[i])
-                continue;
-            const int x = i / a->format->BytesPerPixel;
-            box[0] = SDL_min(box[0], x);
-            box[1] = SDL_min(box[1], y);
-            box[2] = SDL_max(box[2], x + 1);
-            box[3] = SDL_max(box[3], y + 1);
-        }
+        int first = 0, last = rowBytes - 1;
+        while (first < rowBytes && rowA[first] == rowB[first])
+            ++first;
+        if (first == rowBytes)
+            continue;
+        while (rowA[last] == rowB[last])
+            --last;
+        box[0] = SDL_min(box[0], first / bytesPerPixel);
+        box[1] = SDL_min(box[1], y);
+        box[2] = SDL_max(box[2], last / bytesPerPixel + 1);
+        box[3] = SDL_max(box[3], y + 1);
     }
     SDL_UnlockSurface(b);
     SDL_UnlockSurface(a);

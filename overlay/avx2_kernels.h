@@ -3,14 +3,9 @@
 // the baseline loops run, which give the same bytes.
 #pragma once
 
+#include "ui/cpu.h"
+
 #include <cstdint>
-
-// --- Which build of the pixel loops runs --------------------------------------
-extern bool preferAvx2Kernels; // true unless a test turns it off to check the baseline loops
-
-// True when preferAvx2Kernels holds and the processor (and system) runs AVX2
-// code. Asked by the blur and the grid moves before each picture.
-bool useAvx2Kernels();
 
 #if defined(RORED_AVX2_KERNELS)
 // The blur's average of four (see blur_kernel.h), over [begin, end) of a column.

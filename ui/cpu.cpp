@@ -1,5 +1,5 @@
-// Which build of the overlay's pixel loops runs on this processor.
-#include "overlay/avx2_kernels.h"
+// Which build of the pixel loops runs on this processor.
+#include "ui/cpu.h"
 
 bool preferAvx2Kernels = true;
 

@@ -1,0 +1,202 @@
+// The blended blit. Before the first one on a screen, a probe picture with
+// every alpha over a spread of colours is blitted once by SDL and once here;
+// only if the two agree to the byte is this blit used on that screen (classic
+// SDL 1.2 blends as below; SDL 1.2 over SDL2 rounds otherwise and keeps its
+// own blit).
+#include "ui/alpha_blit.h"
+
+#include "ui/blend_kernel.h"
+#include "ui/cpu.h"
+#include "ui/display.h"
+
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+#if defined(__SSE2__)
+struct Sse2Ops {
+    using Vec = __m128i;
+    static constexpr int PIXELS = 4;
+    static Vec load(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const Vec*>(p)); }
+    static void store(uint32_t* p, Vec v) { _mm_storeu_si128(reinterpret_cast<Vec*>(p), v); }
+    static Vec zero() { return _mm_setzero_si128(); }
+    static Vec words32(uint32_t v) { return _mm_set1_epi32(int(v)); }
+    static Vec words16(int v) { return _mm_set1_epi16(short(v)); }
+    static Vec andBits(Vec a, Vec b) { return _mm_and_si128(a, b); }
+    static bool allEqual32(Vec a, Vec b) {
+        return _mm_movemask_epi8(_mm_cmpeq_epi32(a, b)) == 0xffff;
+    }
+    static Vec lowBytes(Vec v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
+    static Vec highBytes(Vec v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
+    static Vec alphaOfEachPixel(Vec v) {
+        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, _MM_SHUFFLE(3, 3, 3, 3)),
+                                   _MM_SHUFFLE(3, 3, 3, 3));
+    }
+    static Vec add16(Vec a, Vec b) { return _mm_add_epi16(a, b); }
+    static Vec sub16(Vec a, Vec b) { return _mm_sub_epi16(a, b); }
+    static Vec multiply16(Vec a, Vec b) { return _mm_mullo_epi16(a, b); }
+    static Vec shiftRight16(Vec v, int bits) { return _mm_srli_epi16(v, bits); }
+    static Vec pack16(Vec low, Vec high) { return _mm_packus_epi16(low, high); }
+    static Vec add8(Vec a, Vec b) { return _mm_add_epi8(a, b); }
+};
+#endif
+
+void blendRow(const uint32_t* s, uint32_t* d, int count) {
+#if defined(RORED_AVX2_KERNELS)
+    if (useAvx2Kernels())
+        return blendRowAvx2(s, d, count);
+#endif
+#if defined(__SSE2__)
+    blendRowWith<Sse2Ops>(s, d, count);
+#else
+    for (int i = 0; i < count; ++i) {
+        const uint32_t a = s[i] >> 24;
+        if (a == 255)
+            d[i] = s[i];
+        else if (a != 0) // d + ((s - d) * a >> 8) per channel
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int sc = s[i] >> shift & 255, dc = d[i] >> shift & 255;
+                d[i] = (d[i] & ~(255u << shift)) | uint32_t(dc + ((sc - dc) * int(a) >> 8))
+                                                       << shift;
+            }
+    }
+#endif
+}
+
+// The pairs handled: 32-bit pictures with alpha in the top byte, blended by
+// their per-pixel alpha (SDL 1.2 then ignores a per-surface alpha), over a
+// 32-bit screen with the same colour bytes.
+bool handles(const SDL_Surface* image, const SDL_Surface* target) {
+    const SDL_PixelFormat* f = image->format;
+    const SDL_PixelFormat* t = target->format;
+    return f->BytesPerPixel == 4 && f->Amask == 0xff000000u &&
+           (image->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCEL)) == SDL_SRCALPHA &&
+           image->pixels && t->BytesPerPixel == 4 && !t->palette && t->Rmask == f->Rmask &&
+           t->Gmask == f->Gmask && t->Bmask == f->Bmask && t->Rloss == 0 && t->Gloss == 0 &&
+           t->Bloss == 0 && !SDL_MUSTLOCK(image) && !SDL_MUSTLOCK(target);
+}
+
+// SDL_UpperBlit's clipping: the source rectangle against the picture, then
+// the destination against the target's clip rectangle. False when nothing is left.
+bool clip(const SDL_Surface* image, const SDL_Surface* target, const SDL_Rect* source, Sint16 x,
+          Sint16 y, SDL_Rect& from, SDL_Rect& to) {
+    int srcX = 0, srcY = 0, w = image->w, h = image->h, dstX = x, dstY = y;
+    if (source) {
+        srcX = source->x;
+        w = source->w;
+        if (srcX < 0) {
+            w += srcX;
+            dstX -= srcX;
+            srcX = 0;
+        }
+        if (image->w - srcX < w)
+            w = image->w - srcX;
+        srcY = source->y;
+        h = source->h;
+        if (srcY < 0) {
+            h += srcY;
+            dstY -= srcY;
+            srcY = 0;
+        }
+        if (image->h - srcY < h)
+            h = image->h - srcY;
+    }
+    const SDL_Rect& c = target->clip_rect;
+    if (c.x - dstX > 0) {
+        w -= c.x - dstX;
+        srcX += c.x - dstX;
+        dstX = c.x;
+    }
+    if (dstX + w - c.x - c.w > 0)
+        w -= dstX + w - c.x - c.w;
+    if (c.y - dstY > 0) {
+        h -= c.y - dstY;
+        srcY += c.y - dstY;
+        dstY = c.y;
+    }
+    if (dstY + h - c.y - c.h > 0)
+        h -= dstY + h - c.y - c.h;
+    if (w <= 0 || h <= 0)
+        return false;
+    from = {Sint16(srcX), Sint16(srcY), Uint16(w), Uint16(h)};
+    to = {Sint16(dstX), Sint16(dstY), Uint16(w), Uint16(h)};
+    return true;
+}
+
+void blendInto(SDL_Surface* image, SDL_Surface* target, const SDL_Rect& from, const SDL_Rect& to) {
+    for (int row = 0; row < from.h; ++row) {
+        const auto* s =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(image->pixels) +
+                                              (from.y + row) * image->pitch) +
+            from.x;
+        auto* d = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) +
+                                              (to.y + row) * target->pitch) +
+                  to.x;
+        blendRow(s, d, from.w);
+    }
+}
+
+// Blits a probe over a screen-format surface through SDL and through blendRow
+// and compares the colour bytes: every alpha, over dark, light and mixed colours.
+bool blendsLikeSdl(const SDL_Surface* target) {
+    constexpr int W = 256, H = 16;
+    const SDL_PixelFormat* t = target->format;
+    SDL_Surface* probe =
+        SDL_CreateRGBSurface(SDL_SRCALPHA, W, H, 32, t->Rmask, t->Gmask, t->Bmask, 0xff000000u);
+    SDL_Surface* bySdl =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, W, H, 32, t->Rmask, t->Gmask, t->Bmask, 0);
+    SDL_Surface* byHand =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, W, H, 32, t->Rmask, t->Gmask, t->Bmask, 0);
+    bool same = probe && bySdl && byHand && handles(probe, bySdl);
+    if (same) {
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                const uint32_t v = uint32_t(x * 97 + y * 1031) * 2654435761u;
+                const Uint8 a = Uint8(x), light = Uint8(y * 17);
+                static_cast<uint32_t*>(probe->pixels)[y * W + x] =
+                    SDL_MapRGBA(probe->format, Uint8(v >> 8), Uint8(v >> 16), light, a);
+                static_cast<uint32_t*>(bySdl->pixels)[y * W + x] =
+                    SDL_MapRGB(bySdl->format, Uint8(255 - light), Uint8(v >> 24), Uint8(v));
+            }
+        std::memcpy(byHand->pixels, bySdl->pixels, size_t(H) * bySdl->pitch);
+        SDL_BlitSurface(probe, nullptr, bySdl, nullptr);
+        blendInto(probe, byHand, {0, 0, W, H}, {0, 0, W, H});
+        const uint32_t colour = t->Rmask | t->Gmask | t->Bmask;
+        for (int i = 0; i < W * H && same; ++i)
+            same = ((static_cast<uint32_t*>(bySdl->pixels)[i] ^
+                     static_cast<uint32_t*>(byHand->pixels)[i]) &
+                    colour) == 0;
+    }
+    SDL_FreeSurface(probe);
+    SDL_FreeSurface(bySdl);
+    SDL_FreeSurface(byHand);
+    return same;
+}
+
+// The answer of the probe for the screen (and format) it was taken on.
+const SDL_Surface* probedScreen;
+const SDL_PixelFormat* probedFormat;
+bool probedAnswer;
+
+} // namespace
+
+bool blitBlended(SDL_Surface* image, const SDL_Rect* source, Sint16 x, Sint16 y) {
+    if (!image || !screen || !handles(image, screen))
+        return false;
+    if (probedScreen != screen || probedFormat != screen->format) {
+        probedScreen = screen;
+        probedFormat = screen->format;
+        probedAnswer = blendsLikeSdl(screen);
+    }
+    if (!probedAnswer)
+        return false;
+    SDL_Rect from, to;
+    if (clip(image, screen, source, x, y, from, to))
+        blendInto(image, screen, from, to);
+    return true;
+}
