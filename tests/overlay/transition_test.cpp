@@ -5,9 +5,11 @@
 #include "overlay/driver.h"
 #include "support/headless_display.h"
 #include "ui/display.h"
+#include "ui/cpu.h"
 #include "ui/theme.h"
 
 #include <tuple>
+#include <vector>
 
 const Rgb GREY{100, 100, 100}, WHITE{255, 255, 255};
 
@@ -28,13 +30,12 @@ INSTANTIATE_TEST_SUITE_P(Depths, CrossFade, ::testing::Values(32, 8));
 // sdl12-compat (which reports version 1.2.50 or later) keeps no such copy and
 // never asks for the lock; there the wash-out alone is checked.
 TEST_F(TrueColour, FlatPicturesWashOutIntoABackdropThatMustBeLocked) {
-    constexpr Uint8 FIRST_COMPAT_PATCH = 50;
     loadTheme();
     fillSurface(backdropSurface, Rgb{255, 0, 0});
     SDL_SetColorKey(backdropSurface, SDL_SRCCOLORKEY | SDL_RLEACCEL,
                     SDL_MapRGB(backdropSurface->format, 0, 255, 0));
     SDL_BlitSurface(backdropSurface, nullptr, screen, nullptr); // encodes it
-    if (SDL_Linked_Version()->patch < FIRST_COMPAT_PATCH) {
+    if (classicSdl()) {
         ASSERT_TRUE(SDL_MUSTLOCK(backdropSurface));
     }
     overlayAmount = OVERLAY_FULL;
@@ -98,4 +99,32 @@ TEST_P(CrossFade, IntegerPartOfTheAmountWeighsTheBackdropAndOnlyFullBlitsIt) {
         fillArea(0, 0, 1, 1, colour); // a swatch of what the screen shows for it
         EXPECT_EQ(pixelAt(screen, 320, 240), pixelAt(screen, 0, 0)) << amount;
     }
+}
+
+// The AVX2 loops and the baseline loops build the same grids and backdrop from
+// a noisy frame, and fade the same.
+TEST_F(TrueColour, Avx2AndBaselineLoopsGiveTheSameBackdropAndFade) {
+    loadTheme();
+    SDL_Surface* frame = SDL_DisplayFormat(screen);
+    fillWithNoise(frame, 4);
+    std::vector<uint8_t> grids[2];
+    SDL_Surface* results[2][2];
+    for (int run = 0; run < 2; ++run) {
+        preferAvx2Kernels = run == 0;
+        SDL_BlitSurface(frame, nullptr, screen, nullptr);
+        captureSnapshot();
+        grids[run].assign(snapshotPixels, snapshotPixels + GRID_BYTES);
+        grids[run].insert(grids[run].end(), backdropPixels, backdropPixels + GRID_BYTES);
+        results[run][0] = SDL_DisplayFormat(backdropSurface);
+        overlayAmount = 37.5;
+        drawBackdrop();
+        results[run][1] = SDL_DisplayFormat(screen);
+    }
+    EXPECT_TRUE(grids[0] == grids[1]);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(differingPixels(results[0][k], results[1][k]), 0) << k;
+        SDL_FreeSurface(results[0][k]);
+        SDL_FreeSurface(results[1][k]);
+    }
+    SDL_FreeSurface(frame);
 }

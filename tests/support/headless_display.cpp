@@ -37,6 +37,37 @@ void fillSurface(SDL_Surface* surface, Rgb colour) {
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, colour.r, colour.g, colour.b));
 }
 
+void fillWithNoise(SDL_Surface* surface, uint32_t seed) {
+    SurfaceLock lock(surface);
+    uint32_t state = seed * 2654435761u + 1;
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->w; ++x) {
+            state = state * 1664525u + 1013904223u; // a plain linear congruential sequence
+            const uint32_t v = state >> 8;
+            writeRawPixel(surface, x, y,
+                          SDL_MapRGBA(surface->format, Uint8(v), Uint8(v >> 8), Uint8(v >> 16),
+                                      Uint8(state >> 3)));
+        }
+}
+
+int differingPixels(SDL_Surface* a, SDL_Surface* b) {
+    SurfaceLock lockA(a), lockB(b);
+    int count = 0;
+    for (int y = 0; y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x) {
+            Rgb p, q;
+            SDL_GetRGB(readRawPixel(a, x, y), a->format, &p.r, &p.g, &p.b);
+            SDL_GetRGB(readRawPixel(b, x, y), b->format, &q.r, &q.g, &q.b);
+            count += p != q;
+        }
+    return count;
+}
+
+bool classicSdl() {
+    constexpr Uint8 FIRST_COMPAT_PATCH = 50;
+    return SDL_Linked_Version()->patch < FIRST_COMPAT_PATCH;
+}
+
 SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha) {
     SDL_Surface* plain = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00ff0000, 0x0000ff00,
                                               0x000000ff, 0xff000000);

@@ -26,6 +26,16 @@ void PrintTo(const Rgb& c, std::ostream* os);
 // Fills the whole surface with one colour.
 void fillSurface(SDL_Surface* surface, Rgb colour);
 
+// Fills every pixel with a colour (and alpha, where the surface has one) drawn
+// from a fixed sequence of its own for each seed.
+void fillWithNoise(SDL_Surface* surface, uint32_t seed);
+
+// How many pixels of two surfaces of one size differ in colour (formats may differ).
+int differingPixels(SDL_Surface* a, SDL_Surface* b);
+
+// True on classic SDL 1.2; sdl12-compat reports versions from 1.2.50 on.
+bool classicSdl();
+
 // A surface in the display's format, filled with one colour; with alpha it
 // carries per-pixel alpha like the pictures the alpha loader returns.
 SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha = false);

@@ -1,0 +1,31 @@
+// The background drawn only inside the border's opening: on every depth the
+// frame comes out exactly as with both pictures blitted whole, whatever the
+// last frame left on the screen.
+#include "game/arena.h"
+
+#include "game_test_support.h"
+#include "ui/display.h"
+
+class Arena : public ::testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(Depths, Arena, ::testing::Values(32, 16, 8));
+
+TEST_P(Arena, BackgroundInsideTheOpeningGivesTheFrameOfWholeBlits) {
+    ASSERT_NE(openHeadlessDisplay(GetParam()), nullptr) << SDL_GetError();
+    loadGameWorld();
+    // The arena's border hides the walls: 15 px at the sides, 50 at top and
+    // bottom. Where SDL's blend at full alpha depends on what lies beneath
+    // (8-bit screens), the opening grows instead.
+    if (GetParam() != 8) {
+        EXPECT_EQ(Ints({fieldOpening.x, fieldOpening.y, fieldOpening.w, fieldOpening.h}),
+                  Ints({15, 50, 610, 380}));
+    }
+    SDL_Surface* whole = SDL_DisplayFormat(screen);
+    fillWithNoise(whole, 2);
+    SDL_BlitSurface(backgroundImage, nullptr, whole, nullptr);
+    SDL_BlitSurface(borderImage, nullptr, whole, nullptr);
+    fillWithNoise(screen, 3); // the last frame
+    drawBackground();
+    drawBorder();
+    EXPECT_EQ(differingPixels(screen, whole), 0);
+    SDL_FreeSurface(whole);
+}
