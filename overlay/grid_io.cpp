@@ -99,6 +99,36 @@ void storeRawAt(PixelRows rows, int x, int y, uint32_t value) {
     writeRawValue(rows.pixels + y * rows.pitch + x * bytes, bytes, value);
 }
 
+// Palette indices to their colours, which is all SDL_GetRGB does with them.
+void readPaletteIndices(PixelRows rows, uint8_t* grid) {
+    const SDL_Palette* palette = rows.format->palette;
+    for (int x0 = 0; x0 < GRID_WIDTH; x0 += STRIP)
+        for (int y = 0; y < GRID_HEIGHT; ++y) {
+            const uint8_t* row = rows.pixels + y * rows.pitch;
+            uint8_t* out = grid + gridIndex(x0, y, 0);
+            for (int x = x0; x < x0 + STRIP; ++x, out += GRID_COLUMN_BYTES) {
+                const SDL_Color none{0, 0, 0, 0};
+                const SDL_Color& c = row[x] < palette->ncolors ? palette->colors[row[x]] : none;
+                out[0] = c.r;
+                out[1] = c.g;
+                out[2] = c.b;
+            }
+        }
+}
+
+// Palette indices, in strips like the 4-byte moves (a row of 640 bytes is
+// ten cache lines, so walking down one column meets the same few line slots
+// of the first-level cache again and again).
+template <typename IndexOf> void packIndices(const uint8_t* grid, PixelRows rows, IndexOf indexOf) {
+    for (int x0 = 0; x0 < GRID_WIDTH; x0 += STRIP)
+        for (int y = 0; y < GRID_HEIGHT; ++y) {
+            const uint8_t* in = grid + gridIndex(x0, y, 0);
+            uint8_t* out = rows.pixels + y * rows.pitch;
+            for (int x = x0; x < x0 + STRIP; ++x, in += GRID_COLUMN_BYTES)
+                out[x] = indexOf(in);
+        }
+}
+
 } // namespace
 
 PixelRows rowsOf(SDL_Surface* surface) {
@@ -121,6 +151,8 @@ void readRowsIntoGrid(PixelRows rows, uint8_t* grid) {
     }
     if (fourByteChannels(rows.format))
         return readFourByteRows<false>(rows, grid);
+    if (rows.format->palette && rows.format->BytesPerPixel == 1)
+        return readPaletteIndices(rows, grid);
     auto* format = const_cast<SDL_PixelFormat*>(rows.format);
     for (int x = 0; x < GRID_WIDTH; ++x)
         for (int y = 0; y < GRID_HEIGHT; ++y) {
@@ -141,13 +173,16 @@ void packGridIntoRows(const uint8_t* grid, PixelRows rows, uint32_t alphaBits) {
     if (fourByteChannels(f))
         return packFourByteRows<false>(grid, rows, alphaBits);
     if (f->palette && f->BytesPerPixel == 1 && preparePaletteLookup(f)) {
-        for (int x = 0; x < GRID_WIDTH; ++x) {
-            const uint8_t* in = grid + gridIndex(x, 0, 0);
-            uint8_t* out = rows.pixels + x;
-            for (int y = 0; y < GRID_HEIGHT; ++y, in += 3, out += rows.pitch)
-                *out = lookUpPaletteIndex(in[0], in[1], in[2]);
+        if (paletteIsProduct) { // each channel's bits of the index straight from its table
+            const uint8_t* red = paletteChannelParts[0];
+            const uint8_t* green = paletteChannelParts[1];
+            const uint8_t* blue = paletteChannelParts[2];
+            return packIndices(grid, rows, [=](const uint8_t* in) {
+                return uint8_t(red[in[0]] | green[in[1]] | blue[in[2]]);
+            });
         }
-        return;
+        return packIndices(
+            grid, rows, [](const uint8_t* in) { return lookUpPaletteIndex(in[0], in[1], in[2]); });
     }
     if (f->palette) { // a palette the lookup cannot stand in for
         auto* format = const_cast<SDL_PixelFormat*>(f);

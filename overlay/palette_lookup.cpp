@@ -12,6 +12,8 @@
 uint32_t paletteCells[1 << (3 * PALETTE_CELL_BITS)];
 uint8_t paletteCandidateLists[PALETTE_LIST_CAPACITY];
 SDL_Color paletteColours[256];
+bool paletteIsProduct;
+uint8_t paletteChannelParts[3][256];
 
 namespace {
 
@@ -95,6 +97,48 @@ bool buildCells(int colourCount) {
     return true;
 }
 
+uint8_t channelOf(const SDL_Color& c, int channel) {
+    return channel == 0 ? c.r : (channel == 1 ? c.g : c.b);
+}
+
+// Tries every split of the index bits into red, green and blue levels; on a
+// split that fits, fills paletteChannelParts with each value's nearest level
+// (the first of equally near ones) shifted into place.
+bool findChannelLevels(int colourCount) {
+    int indexBits = 0;
+    while ((1 << indexBits) < colourCount)
+        ++indexBits;
+    if ((1 << indexBits) != colourCount)
+        return false;
+    for (int redBits = 0; redBits <= indexBits; ++redBits)
+        for (int greenBits = 0; redBits + greenBits <= indexBits; ++greenBits) {
+            const int bits[3] = {redBits, greenBits, indexBits - redBits - greenBits};
+            const int shifts[3] = {bits[1] + bits[2], bits[2], 0};
+            int levels[3][256];
+            bool fits = true;
+            for (int k = 0; k < 3; ++k)
+                for (int level = 0; level < (1 << bits[k]); ++level)
+                    levels[k][level] = channelOf(paletteColours[level << shifts[k]], k);
+            for (int i = 0; i < colourCount && fits; ++i)
+                for (int k = 0; k < 3; ++k)
+                    fits = fits && channelOf(paletteColours[i], k) ==
+                                       levels[k][(i >> shifts[k]) & ((1 << bits[k]) - 1)];
+            if (!fits)
+                continue;
+            for (int k = 0; k < 3; ++k)
+                for (int value = 0; value < 256; ++value) {
+                    unsigned nearest = ~0u;
+                    for (int level = 0; level < (1 << bits[k]); ++level)
+                        if (square(levels[k][level] - value) < nearest) {
+                            nearest = square(levels[k][level] - value);
+                            paletteChannelParts[k][value] = uint8_t(level << shifts[k]);
+                        }
+                }
+            return true;
+        }
+    return false;
+}
+
 // The cells follow SDL's own rule; a runtime that weighs colours otherwise
 // shows up here, and then SDL_MapRGB keeps the job.
 bool agreesWithSdl(const SDL_PixelFormat* format) {
@@ -133,6 +177,7 @@ bool preparePaletteLookup(const SDL_PixelFormat* format) {
         return builtUsable;
     std::memcpy(paletteColours, palette->colors, count * sizeof(SDL_Color));
     builtColourCount = count;
-    builtUsable = buildCells(count) && agreesWithSdl(format);
+    paletteIsProduct = findChannelLevels(count);
+    builtUsable = (paletteIsProduct || buildCells(count)) && agreesWithSdl(format);
     return builtUsable;
 }

@@ -21,6 +21,15 @@ extern uint32_t paletteCells[1 << (3 * PALETTE_CELL_BITS)];
 extern uint8_t paletteCandidateLists[PALETTE_LIST_CAPACITY];
 extern SDL_Color paletteColours[256]; // the palette the cells were built for
 
+// A palette made of every combination of a few levels per channel, entry i
+// being red level i >> (gBits + bBits), green (i >> bBits) & gMask, blue i &
+// bMask (SDL's own 8-bit palette of 8 reds, 8 greens and 4 blues is one):
+// there the nearest entry is made of the nearest level of each channel, and
+// the first of equal entries of the first of equal levels. Such a palette
+// needs no cells.
+extern bool paletteIsProduct;
+extern uint8_t paletteChannelParts[3][256]; // by channel and value: its bits of the entry
+
 // Makes the lookup match `format`'s palette, rebuilding it only when the
 // palette changed since the last call; false when the lookup cannot stand in
 // for SDL_MapRGB on this format (then call SDL_MapRGB). Called before mapping
@@ -38,6 +47,9 @@ uint8_t nearestListed(const uint8_t* candidates, int count, uint8_t r, uint8_t g
 
 // The palette index SDL_MapRGB gives for (r, g, b), once prepared.
 inline uint8_t lookUpPaletteIndex(uint8_t r, uint8_t g, uint8_t b) {
+    if (paletteIsProduct)
+        return uint8_t(paletteChannelParts[0][r] | paletteChannelParts[1][g] |
+                       paletteChannelParts[2][b]);
     constexpr int SHIFT = 8 - PALETTE_CELL_BITS;
     const uint32_t cell = paletteCells[(r >> SHIFT) << (2 * PALETTE_CELL_BITS) |
                                        (g >> SHIFT) << PALETTE_CELL_BITS | (b >> SHIFT)];
