@@ -1,7 +1,9 @@
-// The benchmarks' display and their frame-budget counter.
+// The benchmarks' display, their match frame and their frame-budget counter.
 #include "bench_display.h"
 
+#include "game/title_menu.h"
 #include "game/world.h"
+#include "shell/frame.h"
 #include "ui/display.h"
 #include "ui/theme.h"
 
@@ -9,23 +11,48 @@
 #include <cstdlib>
 #include <ctime>
 
-SDL_Surface* openBenchDisplay() {
-    if (screen)
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "%s failed: %s\n", what, SDL_GetError());
+    std::exit(1);
+}
+
+} // namespace
+
+SDL_Surface* openBenchDisplay(int depth) {
+    if (screen && screen->format->BitsPerPixel == depth)
         return screen;
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL_Init failed: %s\n", SDL_GetError());
-        std::exit(1);
-    }
-    screen = SDL_SetVideoMode(640, 480, 32, SDL_DOUBLEBUF);
     if (!screen) {
-        std::fprintf(stderr, "SDL_SetVideoMode failed: %s\n", SDL_GetError());
-        std::exit(1);
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        if (SDL_Init(SDL_INIT_VIDEO) != 0)
+            fail("SDL_Init");
+        if (!(screen = SDL_SetVideoMode(640, 480, depth, SDL_DOUBLEBUF)))
+            fail("SDL_SetVideoMode");
+        loadGameWorld();
+        loadTheme();
+        return screen;
     }
-    loadGameWorld();
-    loadTheme();
+    if (!(screen = SDL_SetVideoMode(640, 480, depth, SDL_DOUBLEBUF)))
+        fail("SDL_SetVideoMode");
+    SDL_FreeSurface(snapshotSurface);
+    SDL_FreeSurface(backdropSurface);
+    snapshotSurface = SDL_DisplayFormat(screen);
+    backdropSurface = SDL_DisplayFormat(screen);
     return screen;
+}
+
+void drawMatchFrame() {
+    constexpr int BALLS = 8, FRAMES = 60;
+    std::srand(1);
+    removeAllBalls();
+    for (int i = 0; i < BALLS; ++i)
+        serveBall(ServeDirection::Free);
+    screenState = SCREEN_MATCH;
+    player1IsHuman = player2IsHuman = false;
+    for (int frame = 0; frame < FRAMES; ++frame)
+        runFrame();
 }
 
 double threadNanoseconds() {

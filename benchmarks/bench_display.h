@@ -1,6 +1,7 @@
-// Shared by the benchmarks: a headless 640x480 32-bit display with the game
-// world and theme loaded from Media/ in the working folder, and the share of
-// the 16 ms frame budget that a measured piece of work takes.
+// Shared by the benchmarks: a headless 640x480 display with the game world
+// and theme loaded from Media/ in the working folder, a frame of a match as
+// the game draws it, and the share of the 16 ms frame budget that a measured
+// piece of work takes.
 #pragma once
 
 #include <SDL.h>
@@ -9,8 +10,16 @@
 
 constexpr double FRAME_BUDGET_NS = 16.0e6; // one 16 ms frame
 
-// Opens the dummy-driver display once per process and loads the world and theme.
-SDL_Surface* openBenchDisplay();
+// Opens the dummy-driver display (32-bit unless asked otherwise) and loads the
+// world and theme, once per process. Asked for another depth later, it changes
+// the mode and remakes the overlay's work surfaces; the pictures keep the
+// format they were loaded in.
+SDL_Surface* openBenchDisplay(int depth = 32);
+
+// Leaves on the screen a frame of a single-player match in full swing: eight
+// balls in play after 60 frames of the real frame pass. The same frame every
+// time (a fixed random seed).
+void drawMatchFrame();
 
 // Processor time of this thread, the clock of the "CPU" column, which stays
 // honest while other work shares the machine.
@@ -19,3 +28,15 @@ double threadNanoseconds();
 // Reports as "budget_%" the share of one frame that an iteration took, given
 // the thread time spent over all iterations.
 void reportBudgetShare(benchmark::State& state, double spentNs);
+
+// Runs `work` once per iteration, timing only it, and reports its budget share.
+template <typename Work> void measureEach(benchmark::State& state, Work work) {
+    double spent = 0.0;
+    for (auto _ : state) {
+        const double start = threadNanoseconds();
+        work();
+        benchmark::ClobberMemory();
+        spent += threadNanoseconds() - start;
+    }
+    reportBudgetShare(state, spent);
+}

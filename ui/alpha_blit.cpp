@@ -24,6 +24,19 @@ struct Sse2Ops {
     static constexpr int PIXELS = 4;
     static Vec load(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const Vec*>(p)); }
     static void store(uint32_t* p, Vec v) { _mm_storeu_si128(reinterpret_cast<Vec*>(p), v); }
+    // The first `count` pixels (fewer than 4); the rest read as clear.
+    static Vec loadPartial(const uint32_t* p, int count) {
+        uint32_t part[PIXELS] = {};
+        for (int k = 0; k < count; ++k)
+            part[k] = p[k];
+        return load(part);
+    }
+    static void storePartial(uint32_t* p, Vec v, int count) {
+        uint32_t part[PIXELS];
+        store(part, v);
+        for (int k = 0; k < count; ++k)
+            p[k] = part[k];
+    }
     static Vec zero() { return _mm_setzero_si128(); }
     static Vec words32(uint32_t v) { return _mm_set1_epi32(int(v)); }
     static Vec words16(int v) { return _mm_set1_epi16(short(v)); }
@@ -46,10 +59,12 @@ struct Sse2Ops {
 };
 #endif
 
-void blendRow(const uint32_t* s, uint32_t* d, int count) {
+void blendRow(const uint32_t* s, uint32_t* d, int count, bool avx2) {
 #if defined(RORED_AVX2_KERNELS)
-    if (useAvx2Kernels())
+    if (avx2)
         return blendRowAvx2(s, d, count);
+#else
+    (void)avx2;
 #endif
 #if defined(__SSE2__)
     blendRowWith<Sse2Ops>(s, d, count);
@@ -70,12 +85,15 @@ void blendRow(const uint32_t* s, uint32_t* d, int count) {
 
 // The pairs handled: 32-bit pictures with alpha in the top byte, blended by
 // their per-pixel alpha (SDL 1.2 then ignores a per-surface alpha), over a
-// 32-bit screen with the same colour bytes.
+// 32-bit screen with the same colour bytes. A picture given run-length
+// encoding (the ball, mostly opaque) is left to SDL, whose encoded copy
+// copies its opaque runs whole.
 bool handles(const SDL_Surface* image, const SDL_Surface* target) {
     const SDL_PixelFormat* f = image->format;
     const SDL_PixelFormat* t = target->format;
     return f->BytesPerPixel == 4 && f->Amask == 0xff000000u &&
-           (image->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCEL)) == SDL_SRCALPHA &&
+           (image->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCEL | SDL_RLEACCELOK)) ==
+               SDL_SRCALPHA &&
            image->pixels && t->BytesPerPixel == 4 && !t->palette && t->Rmask == f->Rmask &&
            t->Gmask == f->Gmask && t->Bmask == f->Bmask && t->Rloss == 0 && t->Gloss == 0 &&
            t->Bloss == 0 && !SDL_MUSTLOCK(image) && !SDL_MUSTLOCK(target);
@@ -129,6 +147,7 @@ bool clip(const SDL_Surface* image, const SDL_Surface* target, const SDL_Rect* s
 }
 
 void blendInto(SDL_Surface* image, SDL_Surface* target, const SDL_Rect& from, const SDL_Rect& to) {
+    const bool avx2 = useAvx2Kernels();
     for (int row = 0; row < from.h; ++row) {
         const auto* s =
             reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(image->pixels) +
@@ -137,7 +156,7 @@ void blendInto(SDL_Surface* image, SDL_Surface* target, const SDL_Rect& from, co
         auto* d = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) +
                                               (to.y + row) * target->pitch) +
                   to.x;
-        blendRow(s, d, from.w);
+        blendRow(s, d, from.w, avx2);
     }
 }
 

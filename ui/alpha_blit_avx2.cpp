@@ -15,6 +15,17 @@ struct Avx2Ops {
         return _mm256_loadu_si256(reinterpret_cast<const Vec*>(p));
     }
     static void store(uint32_t* p, Vec v) { _mm256_storeu_si256(reinterpret_cast<Vec*>(p), v); }
+    // The first `count` pixels (fewer than 8); the rest read as clear.
+    static Vec firstPixels(int count) {
+        return _mm256_cmpgt_epi32(_mm256_set1_epi32(count),
+                                  _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    }
+    static Vec loadPartial(const uint32_t* p, int count) {
+        return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), firstPixels(count));
+    }
+    static void storePartial(uint32_t* p, Vec v, int count) {
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(p), firstPixels(count), v);
+    }
     static Vec zero() { return _mm256_setzero_si256(); }
     static Vec words32(uint32_t v) { return _mm256_set1_epi32(int(v)); }
     static Vec words16(int v) { return _mm256_set1_epi16(short(v)); }

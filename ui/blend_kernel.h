@@ -37,14 +37,15 @@ template <class Ops> void blendRowWith(const uint32_t* s, uint32_t* d, int count
     int i = 0;
     for (; i + Ops::PIXELS <= count; i += Ops::PIXELS)
         blendStep(s + i, d + i);
-    // The last few pixels go through one more step in a scratch row, padded
-    // with clear pixels, which leave the padding as it was.
+    // The last few pixels take one more step on a partial load and store.
     if (const int rest = count - i) {
-        uint32_t from[Ops::PIXELS] = {}, to[Ops::PIXELS] = {};
-        __builtin_memcpy(from, s + i, rest * sizeof(uint32_t));
-        __builtin_memcpy(to, d + i, rest * sizeof(uint32_t));
-        blendStep(from, to);
-        __builtin_memcpy(d + i, to, rest * sizeof(uint32_t));
+        const V sv = Ops::loadPartial(s + i, rest);
+        if (Ops::allEqual32(Ops::andBits(sv, alphaBits), zero))
+            return;
+        const V dv = Ops::loadPartial(d + i, rest);
+        const V step = Ops::pack16(stepOf(Ops::lowBytes(sv), Ops::lowBytes(dv)),
+                                   stepOf(Ops::highBytes(sv), Ops::highBytes(dv)));
+        Ops::storePartial(d + i, Ops::add8(dv, step), rest);
     }
 }
 

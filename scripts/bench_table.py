@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""Prints scripts/bench's table: each figure beside the floor measured in the
+same run, their ratio (medians) and the goal.
+
+Usage: bench_table.py BENCH_JSON IDLE_TXT
+  BENCH_JSON  Google Benchmark's JSON output, with repetitions
+  IDLE_TXT    lines "name nanoseconds-of-CPU-per-second", one per window run,
+              each round's bare run before the runs it is the floor of
+"""
+import json
+import statistics
+import sys
+from collections import defaultdict
+
+SCREEN_BYTES = 640 * 480 * 4  # a 32-bit frame
+GRID_BYTES = 640 * 480 * 3  # one of the overlay's grids
+
+# Bytes each overlay step reads and writes in memory (the blur's rings stay in
+# the first-level cache): the capture copies the frame, reads it into the
+# sharp grid, blurs that into the backdrop grid, packs the backdrop and keeps
+# a copy of it for the fades.
+BYTES_TOUCHED = {
+    "Overlay_Capture": 6 * SCREEN_BYTES + 4 * GRID_BYTES,
+    "Overlay_CrossFade/32": 3 * SCREEN_BYTES,
+    "Overlay_FullyOpen": 2 * SCREEN_BYTES,
+}
+
+
+def medians(path):
+    runs = defaultdict(list)
+    with open(path) as f:
+        for run in json.load(f)["benchmarks"]:
+            if run.get("run_type") == "iteration":
+                runs[run["run_name"]].append(run["cpu_time"] * {"ns": 1e-3, "us": 1, "ms": 1e3}[run["time_unit"]])
+    return {name: statistics.median(times) for name, times in runs.items()}
+
+
+def idle_rounds(path):
+    """Per round, the CPU share of each window program (percent of a core)."""
+    rounds, current = [], {}
+    with open(path) as f:
+        for line in f:
+            name, nanoseconds = line.split()
+            if name == "bare" and current:
+                rounds.append(current)
+                current = {}
+            current[name] = int(nanoseconds) / 1e7  # ns per second -> % of a core
+    if current:
+        rounds.append(current)
+    return rounds
+
+
+def main():
+    bench = medians(sys.argv[1])
+    rounds = idle_rounds(sys.argv[2])
+    rows = []
+
+    def row(figure, value, unit, floor_name, floor, ratio, goal):
+        rows.append((figure, f"{value:.1f} {unit}", f"{floor:.1f} {unit} ({floor_name})", f"{ratio:.2f}", goal))
+
+    idle = [("title", "Idle title screen, real window", "<= 1.0"),
+            ("match1", "One-ball match, real window", "<= 1.0"),
+            ("match2000", "2000-ball match, real window", "<= 4.0")]
+    for key, figure, goal in idle:
+        have = [r for r in rounds if key in r and r.get("bare")]
+        if not have:
+            continue
+        row(figure, statistics.median(r[key] for r in have), "% CPU", "bare SDL program",
+            statistics.median(r["bare"] for r in have),
+            statistics.median(r[key] / r["bare"] for r in have), goal)
+
+    blit = bench.get("Floor_FullScreenBlit")
+    overlay = [("Overlay_Capture", "Overlay capture (32-bit)", "<= 4.0"),
+               ("Overlay_CrossFade/32", "Cross-fade frame (32-bit)", "<= 1.5"),
+               ("Overlay_FullyOpen", "Fully open frame", "<= 1.0")]
+    for name, figure, goal in overlay:
+        if name in bench and blit:
+            row(figure, bench[name], "us", "full-screen blit", blit, bench[name] / blit, goal)
+    fade8, fade32 = bench.get("Overlay_CrossFade/8"), bench.get("Overlay_CrossFade/32")
+    if fade8 and fade32:
+        row("Cross-fade frame (8-bit palettized)", fade8, "us", "32-bit cross-fade", fade32, fade8 / fade32, "<= 2.0")
+
+    memcpy = bench.get("Floor_Memcpy")
+    if memcpy:
+        per_byte = memcpy / (2 * SCREEN_BYTES)  # microseconds per byte read or written
+        for name, figure, _ in overlay:
+            if name in bench:
+                floor = BYTES_TOUCHED[name] * per_byte
+                row(f"{figure}, {BYTES_TOUCHED[name] / 1e6:.1f} MB touched", bench[name], "us",
+                    "memcpy of those bytes", floor, bench[name] / floor, "(report)")
+
+    frames = [("Frame_Title", "Title frame, headless"), ("Frame_Match/1", "One-ball match frame, headless"),
+              ("Frame_Match/2000", "2000-ball match frame, headless")]
+    for name, figure in frames:
+        if name in bench and blit:
+            row(figure, bench[name], "us", "full-screen blit", blit, bench[name] / blit, "(report)")
+
+    header = ("Figure", "Median", "Floor (same run)", "Ratio", "Goal")
+    print("| " + " | ".join(header) + " |")
+    print("|" + "|".join("---" for _ in header) + "|")
+    for r in rows:
+        print("| " + " | ".join(r) + " |")
+
+
+if __name__ == "__main__":
+    main()
