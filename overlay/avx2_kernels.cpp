@@ -1,7 +1,7 @@
 // AVX2 builds of the overlay's pixel loops (this file alone is compiled with
 // -mavx2). The blur takes 32 bytes a step; the moves between 4-byte rows and
 // 3-byte grid columns turn 4x4 blocks of pixels with byte shuffles.
-#include "overlay/avx2_kernels.h"
+#include "overlay/wide_kernels.h"
 
 #include "overlay/blur_kernel.h"
 #include "overlay/grid.h"

@@ -12,7 +12,7 @@
 // a ring: about 27 KB for all six passes instead of two 900 KB grids.
 #include "overlay/blur.h"
 
-#include "overlay/avx2_kernels.h"
+#include "overlay/wide_kernels.h"
 #include "overlay/grid.h"
 
 #include <cstring>
@@ -54,7 +54,7 @@ alignas(64) uint8_t ringMemory[RING_MARGIN + RING_COLUMNS * GRID_COLUMN_BYTES + 
 // pass. Pass 0 reads the sharp grid.
 const uint8_t* sharpGrid;
 uint8_t* washedGrid;
-bool useAvx2;
+KernelWidth width;
 uint8_t* passColumn(int pass, int x) {
     if (pass == LAST_PASS)
         return washedGrid + x * GRID_COLUMN_BYTES;
@@ -111,7 +111,9 @@ void washOutColumnBaseline(uint8_t* out) {
 void averageColumn(const uint8_t* left, const uint8_t* centre, const uint8_t* right, uint8_t* out,
                    int begin, int end, int up, bool addsOne) {
 #if defined(RORED_AVX2_KERNELS)
-    if (useAvx2)
+    if (width == KernelWidth::Avx512)
+        return averageColumnAvx512(left, centre, right, out, begin, end, up, addsOne);
+    if (width == KernelWidth::Avx2)
         return averageColumnAvx2(left, centre, right, out, begin, end, up, addsOne);
 #endif
     if (addsOne)
@@ -122,7 +124,7 @@ void averageColumn(const uint8_t* left, const uint8_t* centre, const uint8_t* ri
 
 void washOutColumn(uint8_t* out) {
 #if defined(RORED_AVX2_KERNELS)
-    if (useAvx2)
+    if (width >= KernelWidth::Avx2)
         return washOutColumnAvx2(out);
 #endif
     washOutColumnBaseline(out);
@@ -155,7 +157,7 @@ void runPassColumn(int pass, int x) {
 void blurAndWashOut(const uint8_t* sharp, uint8_t* washed) {
     sharpGrid = sharp;
     washedGrid = washed;
-    useAvx2 = useAvx2Kernels();
+    width = kernelWidth();
     for (int step = 0; step < GRID_WIDTH + LAG[LAST_PASS]; ++step)
         for (int pass = 0; pass < PASS_COUNT; ++pass) {
             const int x = step - LAG[pass];

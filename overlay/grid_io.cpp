@@ -4,7 +4,7 @@
 // other format goes pixel by pixel through SDL's own conversions.
 #include "overlay/grid_io.h"
 
-#include "overlay/avx2_kernels.h"
+#include "overlay/wide_kernels.h"
 #include "overlay/grid.h"
 #include "overlay/palette_lookup.h"
 #include "overlay/pixels.h"
@@ -144,7 +144,7 @@ bool hasByteChannels(const SDL_PixelFormat* f) {
 void readRowsIntoGrid(PixelRows rows, uint8_t* grid) {
     if (usualLayout(rows.format)) {
 #if defined(RORED_AVX2_KERNELS)
-        if (useAvx2Kernels())
+        if (kernelWidth() >= KernelWidth::Avx2)
             return readUsualPixelsAvx2(rows.pixels, rows.pitch, grid);
 #endif
         return readFourByteRows<true>(rows, grid);
@@ -165,7 +165,7 @@ void packGridIntoRows(const uint8_t* grid, PixelRows rows, uint32_t alphaBits) {
     const SDL_PixelFormat* f = rows.format;
     if (usualLayout(f)) {
 #if defined(RORED_AVX2_KERNELS)
-        if (useAvx2Kernels())
+        if (kernelWidth() >= KernelWidth::Avx2)
             return packUsualPixelsAvx2(grid, rows.pixels, rows.pitch, alphaBits);
 #endif
         return packFourByteRows<true>(grid, rows, alphaBits);

@@ -6,17 +6,17 @@
 //
 //   frame_record DEPTH [--baseline] [DUMP_FOLDER]   (from the repository root, for Media/)
 //
-// DEPTH is 8, 16, 24 or 32. --baseline runs the overlay's baseline pixel loops
-// where the processor would run their AVX2 builds, which must give the same
-// lines. With DUMP_FOLDER every frame is also written there as frame-NNN.ppm,
+// DEPTH is 8, 16, 24 or 32. --baseline runs the baseline pixel loops where
+// the processor would run their AVX2 or AVX-512 builds, which must give the
+// same lines. With DUMP_FOLDER every frame is also written there as frame-NNN.ppm,
 // to find the pixels behind a digest that differs. Colours
 // are digested, not raw values: the unused fourth byte of a 32-bit pixel is
 // no colour.
 #include "game/title_menu.h"
-#include "overlay/transition.h"
 #include "game/world.h"
-#include "overlay/avx2_kernels.h"
+#include "overlay/transition.h"
 #include "shell/frame.h"
+#include "ui/cpu.h"
 #include "ui/display.h"
 #include "ui/theme.h"
 
@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
     std::string dumpFolder;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--baseline")
-            preferAvx2Kernels = false;
+            widestKernels = KernelWidth::Baseline;
         else
             dumpFolder = argv[i];
     }

@@ -147,7 +147,7 @@ bool clip(const SDL_Surface* image, const SDL_Surface* target, const SDL_Rect* s
 }
 
 void blendInto(SDL_Surface* image, SDL_Surface* target, const SDL_Rect& from, const SDL_Rect& to) {
-    const bool avx2 = useAvx2Kernels();
+    const bool avx2 = kernelWidth() >= KernelWidth::Avx2;
     for (int row = 0; row < from.h; ++row) {
         const auto* s =
             reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(image->pixels) +

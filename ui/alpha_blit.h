@@ -18,6 +18,6 @@ bool blitBlended(SDL_Surface* image, const SDL_Rect* source, Sint16 x, Sint16 y)
 
 #if defined(RORED_AVX2_KERNELS)
 // One row of the blend, eight pixels a step; built for AVX2, called only where
-// useAvx2Kernels() holds.
+// kernelWidth() is AVX2 or wider.
 void blendRowAvx2(const uint32_t* s, uint32_t* d, int count);
 #endif

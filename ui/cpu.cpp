@@ -1,13 +1,15 @@
 // Which build of the pixel loops runs on this processor.
 #include "ui/cpu.h"
 
-bool preferAvx2Kernels = true;
+KernelWidth widestKernels = KernelWidth::Avx512;
 
-bool useAvx2Kernels() {
+KernelWidth kernelWidth() {
 #if defined(RORED_AVX2_KERNELS)
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-    return preferAvx2Kernels && hasAvx2;
+    static const KernelWidth processor = __builtin_cpu_supports("avx512bw") ? KernelWidth::Avx512
+                                         : __builtin_cpu_supports("avx2")   ? KernelWidth::Avx2
+                                                                            : KernelWidth::Baseline;
+    return processor < widestKernels ? processor : widestKernels;
 #else
-    return false;
+    return KernelWidth::Baseline;
 #endif
 }

@@ -101,16 +101,17 @@ TEST_P(CrossFade, IntegerPartOfTheAmountWeighsTheBackdropAndOnlyFullBlitsIt) {
     }
 }
 
-// The AVX2 loops and the baseline loops build the same grids and backdrop from
-// a noisy frame, and fade the same.
-TEST_F(TrueColour, Avx2AndBaselineLoopsGiveTheSameBackdropAndFade) {
+// The AVX-512, AVX2 and baseline loops build the same grids and backdrop from
+// a noisy frame, and fade the same (where the processor runs them).
+TEST_F(TrueColour, WideAndBaselineLoopsGiveTheSameBackdropAndFade) {
     loadTheme();
     SDL_Surface* frame = SDL_DisplayFormat(screen);
     fillWithNoise(frame, 4);
-    std::vector<uint8_t> grids[2];
-    SDL_Surface* results[2][2];
-    for (int run = 0; run < 2; ++run) {
-        preferAvx2Kernels = run == 0;
+    const KernelWidth widths[] = {KernelWidth::Baseline, KernelWidth::Avx2, KernelWidth::Avx512};
+    std::vector<uint8_t> grids[3];
+    SDL_Surface* results[3][2];
+    for (int run = 0; run < 3; ++run) {
+        widestKernels = widths[run];
         SDL_BlitSurface(frame, nullptr, screen, nullptr);
         captureSnapshot();
         grids[run].assign(snapshotPixels, snapshotPixels + GRID_BYTES);
@@ -120,11 +121,13 @@ TEST_F(TrueColour, Avx2AndBaselineLoopsGiveTheSameBackdropAndFade) {
         drawBackdrop();
         results[run][1] = SDL_DisplayFormat(screen);
     }
-    EXPECT_TRUE(grids[0] == grids[1]);
-    for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(differingPixels(results[0][k], results[1][k]), 0) << k;
-        SDL_FreeSurface(results[0][k]);
-        SDL_FreeSurface(results[1][k]);
+    for (int run = 1; run < 3; ++run) {
+        EXPECT_TRUE(grids[run] == grids[0]) << run;
+        for (int k = 0; k < 2; ++k)
+            EXPECT_EQ(differingPixels(results[run][k], results[0][k]), 0) << run << k;
     }
+    for (auto& run : results)
+        for (SDL_Surface* surface : run)
+            SDL_FreeSurface(surface);
     SDL_FreeSurface(frame);
 }

@@ -7,13 +7,16 @@
 #include "ui/cpu.h"
 #include "ui/display.h"
 
-class BlendedBlit : public ::testing::TestWithParam<bool> {};
-INSTANTIATE_TEST_SUITE_P(Loops, BlendedBlit, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Avx2" : "Baseline"; });
+class BlendedBlit : public ::testing::TestWithParam<KernelWidth> {};
+INSTANTIATE_TEST_SUITE_P(Loops, BlendedBlit,
+                         ::testing::Values(KernelWidth::Avx2, KernelWidth::Baseline),
+                         [](const auto& info) {
+                             return info.param == KernelWidth::Avx2 ? "Avx2" : "Baseline";
+                         });
 
 TEST_P(BlendedBlit, LeavesTheColoursSdlsOwnBlitLeaves) {
     ASSERT_NE(openHeadlessDisplay(32), nullptr) << SDL_GetError();
-    preferAvx2Kernels = GetParam();
+    widestKernels = GetParam();
     // Odd sizes leave a few pixels after the last whole step of every row.
     SDL_Surface* plain =
         SDL_CreateRGBSurface(SDL_SWSURFACE, 37, 23, 32, 0xff0000, 0xff00, 0xff, 0xff000000u);

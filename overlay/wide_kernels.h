@@ -1,6 +1,6 @@
-// The overlay's pixel loops for processors with AVX2, built in a unit of
-// their own with AVX2 enabled. Callers ask useAvx2Kernels() first; elsewhere
-// the baseline loops run, which give the same bytes.
+// The overlay's pixel loops for processors with AVX2 and AVX-512, each built
+// in a unit of its own for its instructions. Callers ask kernelWidth() first;
+// elsewhere the baseline loops run, which give the same bytes.
 #pragma once
 
 #include "ui/cpu.h"
@@ -11,6 +11,9 @@
 // The blur's average of four (see blur_kernel.h), over [begin, end) of a column.
 void averageColumnAvx2(const uint8_t* left, const uint8_t* centre, const uint8_t* right,
                        uint8_t* out, int begin, int end, int up, bool addsOne);
+// The same, 64 bytes a step, built for AVX-512.
+void averageColumnAvx512(const uint8_t* left, const uint8_t* centre, const uint8_t* right,
+                         uint8_t* out, int begin, int end, int up, bool addsOne);
 // The wash-out of one grid column.
 void washOutColumnAvx2(uint8_t* column);
 
