@@ -1,4 +1,4 @@
-// The pause overlay's state and its frame: the Escape toggle, the easing that
+// The pause overlay's frame: the Escape toggle, the easing that
 // lands exactly on 0.0 and 100.0, and the order of the overlay's pieces.
 #include "overlay/driver.h"
 
@@ -7,11 +7,6 @@
 #include "overlay/status_bars.h"
 #include "overlay/transition.h"
 #include "ui/pointer.h"
-
-double overlayAmount = OVERLAY_CLOSED;
-bool overlayOpen = false;
-tm overlayLocalTime = {};
-bool overlayTimeKnown = false;
 
 // Each step closes a fifteenth of the way and adds half a unit more, so the
 // curve overshoots the target and the clamp lands on it exactly:
@@ -28,11 +23,6 @@ double easeOverlayAmount(double amount, bool open) {
             amount = OVERLAY_CLOSED;
     }
     return amount;
-}
-
-int overlaySlide(int closedValue, int openValue) {
-    const double a = overlayAmount;
-    return int((100.0 - a) / 100.0 * closedValue + a / 100.0 * openValue);
 }
 
 bool refreshOverlayLocalTime(time_t now) {

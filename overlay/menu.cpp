@@ -2,7 +2,7 @@
 // live on every frame it shows, opening and closing slides included.
 #include "overlay/menu.h"
 
-#include "overlay/driver.h"
+#include "overlay/state.h"
 #include "overlay/screenshot.h"
 #include "ui/button.h"
 #include "ui/display.h"

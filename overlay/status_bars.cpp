@@ -3,7 +3,7 @@
 // from the screen edges together by barOffset.
 #include "overlay/status_bars.h"
 
-#include "overlay/driver.h"
+#include "overlay/state.h"
 #include "ui/display.h"
 #include "ui/text.h"
 #include "ui/theme.h"

@@ -4,7 +4,7 @@
 
 #include "overlay/blur.h"
 #include "overlay/cross_fade.h"
-#include "overlay/driver.h"
+#include "overlay/state.h"
 #include "overlay/grid_io.h"
 #include "overlay/pixels.h"
 #include "ui/display.h"
