@@ -19,7 +19,7 @@ struct FairPlayTally {
     int64_t rightPoints = 0;   // won by the right player
     int64_t longestPoint = 0;  // frames from a serve to its goal
     double topSpeed = 0;       // the fastest a ball flew, pixels per frame
-    int64_t passThroughs = 0;  // a centre crossed a paddle's face within the paddle's height
+    int64_t passThroughs = 0;  // goals through a paddle: the centre crossed its face where it stood
     int64_t escapes = 0;       // points whose ball left the open field but across a goal line
     int64_t buried = 0;        // points whose ball ended a frame with its centre in a paddle
     int64_t stalls = 0;        // points whose ball went STALL_FRAMES without a paddle or goal

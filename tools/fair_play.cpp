@@ -4,11 +4,13 @@
 //   fair_play [frames] [seed]    plays `frames` frames computer against
 //                                computer, then as many against a lagging
 //                                human, and prints what the referee saw
-//   fair_play record [frames] [seed] | other_build/fair_play replay
+//   fair_play record [frames] [seed] | other_build/fair_play replay pace
 //                                the first build writes the world before and
 //                                after each computer-against-computer match
 //                                frame; the second runs its own match frame
-//                                from each "before" and compares bit for bit
+//                                from each "before", compares bit for bit and
+//                                lists the differences with a ball no faster
+//                                than pace (pixels per frame)
 #include "game/match_frame.h"
 #include "game/refereed_match.h"
 #include "game/world.h"
@@ -97,12 +99,11 @@ void printTally(const char* title, const FairPlayTally& t) {
 
 // Compares this build's match frame with the recorded one, frame by frame.
 // A difference in direction alone (same place and speed, more horizontal
-// speed here) is counted apart; for every other difference the slowest
-// ball's pace is kept, which says below what pace the builds agree.
-int replay() {
+// speed here) is counted apart; every other difference is counted by whether
+// the ball flew faster than `pace` before the frame, and listed when not.
+int replay(double pace) {
     WorldRecord before, after;
-    int64_t frames = 0, same = 0, steeper = 0, other = 0;
-    double slowestOther = INFINITY;
+    int64_t frames = 0, same = 0, steeper = 0, faster = 0, slower = 0;
     while (std::fread(&before, sizeof before, 1, stdin) == 1 &&
            std::fread(&after, sizeof after, 1, stdin) == 1) {
         frames++;
@@ -113,25 +114,26 @@ int replay() {
             same++;
             continue;
         }
-        const Ball &a = after.ball, &m = mine.ball;
+        const Ball &b = before.ball, &a = after.ball, &m = mine.ball;
         if (a.x == m.x && a.y == m.y && a.speed == m.speed && std::fabs(m.vx) > std::fabs(a.vx) &&
             (m.vx > 0) == (a.vx > 0)) {
             steeper++;
             continue;
         }
-        other++;
-        const double pace = std::hypot(before.ball.vx, before.ball.vy);
-        if (pace < slowestOther)
-            std::fprintf(stderr,
-                         "differs at pace %.4f: (%.3f, %.3f) -> recorded (%.3f, %.3f), "
-                         "here (%.3f, %.3f)\n",
-                         pace, before.ball.x, before.ball.y, a.x, a.y, m.x, m.y);
-        slowestOther = std::fmin(slowestOther, pace);
+        if (std::hypot(b.vx, b.vy) > pace) {
+            faster++;
+            continue;
+        }
+        slower++;
+        std::printf("frame %" PRId64 ": ball (%.3f, %.3f) moving (%.3f, %.3f) ends at (%.3f, %.3f) "
+                    "recorded, (%.3f, %.3f) here\n",
+                    frames, b.x, b.y, b.vx, b.vy, a.x, a.y, m.x, m.y);
     }
     std::printf("replayed %" PRId64 " frames: %" PRId64 " bit for bit the same, %" PRId64
                 " the same but for more horizontal speed here, %" PRId64
-                " otherwise different (slowest ball among them: %.4f px/frame)\n",
-                frames, same, steeper, other, slowestOther);
+                " otherwise different with a ball faster than %g px/frame, %" PRId64
+                " with a slower one (listed above)\n",
+                frames, same, steeper, faster, pace, slower);
     return 0;
 }
 
@@ -139,8 +141,8 @@ int replay() {
 
 int main(int argc, char** argv) {
     const bool recording = argc > 1 && std::strcmp(argv[1], "record") == 0;
-    const bool replaying = argc > 1 && std::strcmp(argv[1], "replay") == 0;
-    const int first = recording || replaying ? 2 : 1;
+    const bool replaying = argc > 2 && std::strcmp(argv[1], "replay") == 0;
+    const int first = recording ? 2 : 1;
     const int64_t frames = argc > first ? std::atoll(argv[first]) : DEFAULT_FRAMES;
     const unsigned seed = argc > first + 1 ? unsigned(std::atol(argv[first + 1])) : DEFAULT_SEED;
 
@@ -152,7 +154,7 @@ int main(int argc, char** argv) {
     loadGameWorld();
     startRefereedMatch(seed, LeftPlayer::Computer);
     if (replaying)
-        return replay();
+        return replay(std::atof(argv[2]));
 
     FairPlayTally tally;
     if (recording) {
