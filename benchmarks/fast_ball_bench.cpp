@@ -1,0 +1,48 @@
+// What one match frame costs against the 16 ms frame budget with one ball
+// at the serve's pace, at the longest single step (20 px per frame), and at
+// paces of 100 and 1600 px per frame, which take 5 and 80 steps a frame
+// (long refereed rallies reach about 1600). Compare with
+// Overlay_FullScreenBlitFloor of the same run.
+#include "bench_display.h"
+
+#include "game/match_frame.h"
+#include "game/world.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+void Match_FrameWithOneBallAtPace(benchmark::State& state) {
+    openBenchDisplay();
+    screenState = SCREEN_MATCH;
+    matchSlide = 1;
+    removeAllBalls();
+    balls[ballCount++] = new Ball{};
+    // Nearly along the field, so that the ball meets walls and paddles alike.
+    const double pace = double(state.range(0));
+    const Ball start{FIELD_CENTRE_X, FIELD_CENTRE_Y, pace * std::cos(0.3), pace * std::sin(0.3),
+                     pace};
+    double spent = 0.0;
+    for (auto _ : state) {
+        *balls[0] = start; // every frame alike: the speed gain would add up
+        const double begin = threadNanoseconds();
+        runMatchFrame();
+        benchmark::ClobberMemory();
+        const double took = threadNanoseconds() - begin;
+        spent += took;
+        state.SetIterationTime(took * 1e-9);
+    }
+    reportBudgetShare(state, spent);
+    removeAllBalls();
+}
+BENCHMARK(Match_FrameWithOneBallAtPace)
+    ->Arg(4)
+    ->Arg(20)
+    ->Arg(100)
+    ->Arg(1600)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
