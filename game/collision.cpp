@@ -13,19 +13,6 @@ struct Point {
     double x, y;
 };
 
-// The point of the rectangle the centre is measured against. First matching
-// rule wins; every comparison is strict (l/r/t/b = edges, (cx,cy) = middle):
-//
-//   1  y < t,  l < x < r     -> (x, t)    above the top face
-//   2  y > t,  l < x < r     -> (x, b)    below the bottom face (a centre
-//                                          inside has left by exitToField)
-//   3  x < l,  t < y < b     -> (l, y)    left of the left face
-//   4  x > l,  t < y < b     -> (r, y)    right face (x >= r by now)
-//   5  x > cx, y > cy        -> (r, b)    corners, by quadrant around the
-//   6  x < cx, y > cy        -> (l, b)    middle; reached off both face
-//   7  x > cx, y < cy        -> (r, t)    bands or exactly on an edge line
-//   8  x < cx, y < cy        -> (l, t)
-//   9  otherwise (x = cx or y = cy) -> (cx, cy)
 // A centre strictly inside a rectangle (a paddle pressed it in against a wall)
 // leaves through the side that faces the field's centre, the side beyond
 // which that centre lies farthest: the top wall's bottom, the bottom wall's
@@ -52,6 +39,19 @@ bool exitToField(const CollisionRect& rect, double& x, double& y, double radius)
     return true;
 }
 
+// The point of the rectangle the centre is measured against. First matching
+// rule wins; every comparison is strict (l/r/t/b = edges, (cx,cy) = middle):
+//
+//   1  y < t,  l < x < r     -> (x, t)    above the top face
+//   2  y > t,  l < x < r     -> (x, b)    below the bottom face (a centre
+//                                          inside has left by exitToField)
+//   3  x < l,  t < y < b     -> (l, y)    left of the left face
+//   4  x > l,  t < y < b     -> (r, y)    right face (x >= r by now)
+//   5  x > cx, y > cy        -> (r, b)    corners, by quadrant around the
+//   6  x < cx, y > cy        -> (l, b)    middle; reached off both face
+//   7  x > cx, y < cy        -> (r, t)    bands or exactly on an edge line
+//   8  x < cx, y < cy        -> (l, t)
+//   9  otherwise (x = cx or y = cy) -> (cx, cy)
 Point nearestPoint(const CollisionRect& rect, double x, double y) {
     double left = rect.x;
     double right = rect.x + rect.w;
