@@ -58,16 +58,13 @@ struct PointWatch {
     int64_t sinceServe = 0;
     int64_t sinceReach = 0; // frames since the serve or the last paddle contact
     bool escaped = false, buried = false, stalled = false;
-    // The centre's path crossed that paddle's face where the paddle covered
-    // it, and the paddle has not touched the ball since: a goal behind that
-    // paddle then went through it.
-    bool throughLeft = false, throughRight = false;
 };
 PointWatch point;
 
-// True when the centre's path from `from` to `to` crosses the vertical line
+// True when the straight line from `from` to `to` crosses the vertical line
 // x = face, moving toward `behind` (-1 leftward, 1 rightward), at a height
-// the paddle covers.
+// the paddle covers: a centre there is always within a contact radius of one
+// of the paddle's parts.
 bool crossesFace(const Ball& from, const Ball& to, double face, int behind, const Box& paddle) {
     if (!((from.x - face) * behind <= 0 && (to.x - face) * behind > 0))
         return false;
@@ -100,17 +97,18 @@ void judgeMove(const Ball& before, const Box& left, const Box& right, FairPlayTa
     tally.brokenNumbers += !speedKept;
     tally.topSpeed = std::max(tally.topSpeed, pace);
 
-    const bool touchedLeft = contact && nearPaddle(ball, left, pace);
-    const bool touchedRight = contact && nearPaddle(ball, right, pace);
-    if (touchedLeft || touchedRight)
+    // The straight line between a ball's places is its path when it touched
+    // nothing, or when it was too slow to go round a paddle's end within the
+    // frame; other frames are left unjudged (and counted).
+    constexpr double STRAIGHT_PATH_PACE = 44; // two contact radii
+    if (contact && std::max(pace, std::hypot(before.vx, before.vy)) > STRAIGHT_PATH_PACE) {
+        tally.tooFastToJudge++;
+    } else {
+        tally.passThroughs += crossesFace(before, ball, left.right, -1, left);
+        tally.passThroughs += crossesFace(before, ball, right.left, 1, right);
+    }
+    if (contact && (nearPaddle(ball, left, pace) || nearPaddle(ball, right, pace)))
         point.sinceReach = 0;
-    // A fast ball may bounce several times in a frame, so its straight path
-    // from before to after is only a guess; the goal behind the paddle that
-    // must follow before any return is what confirms the pass.
-    point.throughLeft =
-        crossesFace(before, ball, left.right, -1, left) || (point.throughLeft && !touchedLeft);
-    point.throughRight =
-        crossesFace(before, ball, right.left, 1, right) || (point.throughRight && !touchedRight);
 
     // The open field lies between the walls; past a goal line the controls score.
     constexpr double LEFT_GOAL_X = 40, RIGHT_GOAL_X = 600, FIELD_TOP = 50, FIELD_BOTTOM = 430;
@@ -136,7 +134,6 @@ void judgeControls(int32_t leftScore, int32_t rightScore, FairPlayTally& tally) 
     if (leftWon || rightWon) {
         tally.leftPoints += leftWon;
         tally.rightPoints += rightWon;
-        tally.passThroughs += (leftWon && point.throughRight) || (rightWon && point.throughLeft);
         tally.longestPoint = std::max(tally.longestPoint, point.sinceServe);
         point = PointWatch{};
         return;

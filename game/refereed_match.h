@@ -15,15 +15,16 @@ enum class LeftPlayer {
 // What the referee saw. Every count but the points should stay 0.
 struct FairPlayTally {
     int64_t frames = 0;
-    int64_t leftPoints = 0;    // won by the left player: the ball crossed the right goal line
-    int64_t rightPoints = 0;   // won by the right player
-    int64_t longestPoint = 0;  // frames from a serve to its goal
-    double topSpeed = 0;       // the fastest a ball flew, pixels per frame
-    int64_t passThroughs = 0;  // goals through a paddle: the centre crossed its face where it stood
-    int64_t escapes = 0;       // points whose ball left the open field but across a goal line
-    int64_t buried = 0;        // points whose ball ended a frame with its centre in a paddle
-    int64_t stalls = 0;        // points whose ball went STALL_FRAMES without a paddle or goal
-    int64_t brokenNumbers = 0; // frames with a NaN or a speed off its 0.1-per-contact rule
+    int64_t leftPoints = 0;     // won by the left player: the ball crossed the right goal line
+    int64_t rightPoints = 0;    // won by the right player
+    int64_t longestPoint = 0;   // frames from a serve to its goal
+    double topSpeed = 0;        // the fastest a ball flew, pixels per frame
+    int64_t passThroughs = 0;   // frames whose centre crossed a paddle's face where it stood
+    int64_t tooFastToJudge = 0; // contact frames over 44 px: no crossing check
+    int64_t escapes = 0;        // points whose ball left the open field but across a goal line
+    int64_t buried = 0;         // points whose ball ended a frame with its centre in a paddle
+    int64_t stalls = 0;         // points whose ball went STALL_FRAMES without a paddle or goal
+    int64_t brokenNumbers = 0;  // frames with a NaN or a speed off its 0.1-per-contact rule
 };
 
 // A ball must reach a paddle or a goal line this many frames (10 s) after

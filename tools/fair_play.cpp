@@ -87,14 +87,14 @@ void writeWorld() {
 
 void printTally(const char* title, const FairPlayTally& t) {
     const int64_t points = t.leftPoints + t.rightPoints;
-    std::printf("%s\n  frames %" PRId64 ", points %" PRId64 " (left %" PRId64 ", right %" PRId64
-                ", left share %.2f%%)\n  longest point %" PRId64
-                " frames, top speed %.2f px/frame\n"
-                "  pass-throughs %" PRId64 ", escapes %" PRId64 ", buried in a paddle %" PRId64
-                ", stalls %" PRId64 ", broken numbers %" PRId64 "\n",
-                title, t.frames, points, t.leftPoints, t.rightPoints,
-                points ? 100.0 * t.leftPoints / points : 0.0, t.longestPoint, t.topSpeed,
-                t.passThroughs, t.escapes, t.buried, t.stalls, t.brokenNumbers);
+    std::printf(
+        "%s\n  frames %" PRId64 ", points %" PRId64 " (left %" PRId64 ", right %" PRId64
+        ", left share %.2f%%)\n  longest point %" PRId64 " frames, top speed %.2f px/frame\n"
+        "  pass-throughs %" PRId64 " (frames too fast to judge: %" PRId64 "), escapes %" PRId64
+        ", buried in a paddle %" PRId64 ", stalls %" PRId64 ", broken numbers %" PRId64 "\n",
+        title, t.frames, points, t.leftPoints, t.rightPoints,
+        points ? 100.0 * t.leftPoints / points : 0.0, t.longestPoint, t.topSpeed, t.passThroughs,
+        t.tooFastToJudge, t.escapes, t.buried, t.stalls, t.brokenNumbers);
 }
 
 // Compares this build's match frame with the recorded one, frame by frame.

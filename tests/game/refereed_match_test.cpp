@@ -19,6 +19,7 @@ TEST_F(RefereedMatchTest, ComputerAndLaggingHuman_playWithoutAFoulAndBothScore) 
             std::vector<int64_t>({t.passThroughs, t.escapes, t.buried, t.stalls, t.brokenNumbers}),
             std::vector<int64_t>(5, 0));
         EXPECT_GT(t.leftPoints * t.rightPoints, 0);
+        EXPECT_LT(t.tooFastToJudge, t.frames / 5); // most frames are judged for crossings
         EXPECT_GT(t.topSpeed, 10 * BALL_STEP_LENGTH);
     }
 }
