@@ -12,7 +12,8 @@ enum class LeftPlayer {
     LaggingHuman, // the w and s keys, following where the ball was a moment ago
 };
 
-// What the referee saw. Every count but the points should stay 0.
+// What the referee saw; the fouls (passThroughs, escapes, buried, stalls,
+// brokenNumbers) should all stay 0.
 struct FairPlayTally {
     int64_t frames = 0;
     int64_t leftPoints = 0;     // won by the left player: the ball crossed the right goal line
@@ -33,7 +34,8 @@ constexpr int64_t STALL_FRAMES = 625;
 
 // Serves the first ball of a single-ball match from `seed` with the paddles
 // centred and the pictures dropped, so that frames cost no drawing. Called
-// once, after loadGameWorld on an open display.
+// by the fair-play test and tools/fair_play after loadGameWorld on an open
+// display, once per match.
 void startRefereedMatch(unsigned seed, LeftPlayer left);
 
 // Hooks around the match frame, for a caller that records the world.
@@ -43,6 +45,7 @@ struct FrameHooks {
 };
 
 // Plays `frames` frames as the main loop would (match frame, then controls)
-// and adds what the referee saw to `tally`.
+// and adds what the referee saw to `tally`. Called by the fair-play test and
+// tools/fair_play after startRefereedMatch, any number of times.
 void playRefereedFrames(int64_t frames, LeftPlayer left, FairPlayTally& tally,
                         FrameHooks hooks = {});
