@@ -19,3 +19,21 @@ double threadNanoseconds();
 // Reports as "budget_%" the share of one frame that an iteration took, given
 // the thread time spent over all iterations.
 void reportBudgetShare(benchmark::State& state, double spentNs);
+
+// Runs prepare() untimed, then work() timed on this thread's processor clock,
+// every iteration; reports that time as the iteration's own (for benchmarks
+// registered with UseManualTime) and as a share of the frame budget.
+template <typename Prepare, typename Work>
+void measureEachIteration(benchmark::State& state, Prepare prepare, Work work) {
+    double spent = 0.0;
+    for (auto _ : state) {
+        prepare();
+        const double start = threadNanoseconds();
+        work();
+        benchmark::ClobberMemory();
+        const double took = threadNanoseconds() - start;
+        spent += took;
+        state.SetIterationTime(took * 1e-9);
+    }
+    reportBudgetShare(state, spent);
+}

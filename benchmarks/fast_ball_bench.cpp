@@ -27,17 +27,9 @@ void Match_FrameWithOneBallAtPace(benchmark::State& state) {
     constexpr double STEEP = 1.5; // radians from the horizontal
     const Ball start{FIELD_CENTRE_X, FIELD_CENTRE_Y, pace * std::cos(STEEP), pace * std::sin(STEEP),
                      pace};
-    double spent = 0.0;
-    for (auto _ : state) {
-        *balls[0] = start; // every frame alike: the speed gain would add up
-        const double begin = threadNanoseconds();
-        runMatchFrame();
-        benchmark::ClobberMemory();
-        const double took = threadNanoseconds() - begin;
-        spent += took;
-        state.SetIterationTime(took * 1e-9);
-    }
-    reportBudgetShare(state, spent);
+    // Every frame alike: the speed gain would add up.
+    measureEachIteration(
+        state, [&] { *balls[0] = start; }, [] { runMatchFrame(); });
     removeAllBalls();
 }
 BENCHMARK(Match_FrameWithOneBallAtPace)

@@ -29,29 +29,23 @@ void fillQueueWithTaps() {
     }
 }
 
-// As the main loop's quit check does at the end of every pass.
 void emptyQueue() {
     SDL_Event e;
     while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
     }
 }
 
-// Times updateInput alone, after `prepare` has filled the queue.
-template <typename Prepare> void measureUpdate(benchmark::State& state, Prepare prepare) {
+// Times updateInput alone, after `fill` has filled the queue; the queue is
+// emptied before each fill, as the main loop's quit check does every pass.
+template <typename Fill> void measureUpdate(benchmark::State& state, Fill fill) {
     openBenchDisplay();
-    emptyQueue();
-    double spent = 0.0;
-    for (auto _ : state) {
-        prepare();
-        const double start = threadNanoseconds();
-        updateInput();
-        benchmark::ClobberMemory();
-        const double took = threadNanoseconds() - start;
-        spent += took;
-        state.SetIterationTime(took * 1e-9);
-        emptyQueue();
-    }
-    reportBudgetShare(state, spent);
+    measureEachIteration(
+        state,
+        [&] {
+            emptyQueue();
+            fill();
+        },
+        [] { updateInput(); });
 }
 
 void Input_UpdateWithEmptyQueue(benchmark::State& state) {
