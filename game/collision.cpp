@@ -13,12 +13,38 @@ struct Point {
     double x, y;
 };
 
+// A centre strictly inside a rectangle (a paddle pressed it in against a wall)
+// leaves through the side that faces the field's centre, the side beyond
+// which that centre lies farthest: the top wall's bottom, the bottom wall's
+// top, the side walls' inner faces, a paddle's face. Returns false for a
+// centre that is not inside.
+bool exitToField(const CollisionRect& rect, double& x, double& y, double radius) {
+    const double left = rect.x, right = rect.x + rect.w, top = rect.y, bottom = rect.y + rect.h;
+    if (!(left < x && x < right && top < y && y < bottom))
+        return false;
+    const double beyond[4] = {FIELD_CENTRE_X - right, left - FIELD_CENTRE_X,
+                              FIELD_CENTRE_Y - bottom, top - FIELD_CENTRE_Y};
+    int side = 0;
+    for (int i = 1; i < 4; i++)
+        if (beyond[i] > beyond[side])
+            side = i;
+    if (side == 0)
+        x = right + radius;
+    else if (side == 1)
+        x = left - radius;
+    else if (side == 2)
+        y = bottom + radius;
+    else
+        y = top - radius;
+    return true;
+}
+
 // The point of the rectangle the centre is measured against. First matching
 // rule wins; every comparison is strict (l/r/t/b = edges, (cx,cy) = middle):
 //
 //   1  y < t,  l < x < r     -> (x, t)    above the top face
-//   2  y > t,  l < x < r     -> (x, b)    below the top line: bottom face,
-//                                          also for a centre inside
+//   2  y > t,  l < x < r     -> (x, b)    below the bottom face (a centre
+//                                          inside has left by exitToField)
 //   3  x < l,  t < y < b     -> (l, y)    left of the left face
 //   4  x > l,  t < y < b     -> (r, y)    right face (x >= r by now)
 //   5  x > cx, y > cy        -> (r, b)    corners, by quadrant around the
@@ -64,6 +90,8 @@ void collideBallWithRects(double& ballX, double& ballY, double radius) {
         if (!(rect.x - radius < ballX && ballX < rect.x + rect.w + radius))
             continue;
         if (!(rect.y - radius < ballY && ballY < rect.y + rect.h + radius))
+            continue;
+        if (exitToField(rect, ballX, ballY, radius))
             continue;
 
         Point p = nearestPoint(rect, ballX, ballY);

@@ -3,5 +3,6 @@
 
 // Pushes (ballX, ballY) out to exactly `radius` from the nearest point of each
 // rectangle of collisionRects it is closer to, in list order, so a later push
-// is final. Called by the match frame for every ball, after it moved.
+// is final; a centre inside a rectangle leaves it on the field's side. Called
+// by the match frame for every ball, after each step of its move.
 void collideBallWithRects(double& ballX, double& ballY, double radius);

@@ -11,8 +11,6 @@
 // removal the next ball has moved into that place, so the left test (and the
 // next index) sees it. The replacement is appended, so the count stays.
 static void countGoals() {
-    constexpr double RIGHT_GOAL_X = 600; // 25 px in from the right wall
-    constexpr double LEFT_GOAL_X = 40;   // 25 px in from the left wall
     for (int32_t i = 0; i < ballCount; i++) {
         if (balls[i]->x > RIGHT_GOAL_X) {
             removeBall(i);

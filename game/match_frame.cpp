@@ -25,8 +25,11 @@ void updateSlide() {
 //   straight up/down    -> reverse vy only if the ball was moving into the push's opposite
 //   straight sideways   -> likewise for vx
 //   slanted (a corner)  -> leave along the push
-// then every contact frame adds SPEED_GAIN and rescales to the new speed.
-void bounce(Ball& ball, double dx, double dy) {
+// then the velocity is rescaled to the speed, which gains SPEED_GAIN once per
+// frame with contact (`firstInFrame`), however many steps of the frame touch.
+// A contact never leaves the ball crossing the field slower than
+// MIN_CONTACT_CROSSING_SPEED, so no point can stall.
+void bounce(Ball& ball, double dx, double dy, bool firstInFrame) {
     if (dx == 0 && dy != 0) {
         if ((dy < 0 && ball.vy > 0) || (dy > 0 && ball.vy < 0))
             ball.vy = -ball.vy;
@@ -40,27 +43,55 @@ void bounce(Ball& ball, double dx, double dy) {
 
     constexpr double SPEED_GAIN = 0.1;
     double angle = std::atan2(ball.vy, ball.vx);
-    ball.speed += SPEED_GAIN;
+    if (firstInFrame)
+        ball.speed += SPEED_GAIN;
     ball.vx = std::cos(angle) * ball.speed;
     ball.vy = std::sin(angle) * ball.speed;
+    keepCrossingSpeed(ball.vx, ball.vy, MIN_CONTACT_CROSSING_SPEED);
 }
 
-// Moves one ball and bounces it. A contact is known only by the centre having
-// moved in the first pass; the second, wider pass then carries it 2 px clear.
-void moveBall(Ball& ball) {
-    ball.x += ball.vx;
-    ball.y += ball.vy;
+// One step of a ball's move, then the contact test. A contact is known only by
+// the centre having moved in the first pass; the second, wider pass then
+// carries it 2 px clear. Returns whether the ball touched anything.
+bool stepBall(Ball& ball, double dx, double dy, bool touchedBefore) {
+    ball.x += dx;
+    ball.y += dy;
     const double x0 = ball.x;
     const double y0 = ball.y;
 
     constexpr double FIRST_CONTACT_RADIUS = 22;
     collideBallWithRects(ball.x, ball.y, FIRST_CONTACT_RADIUS);
     if (ball.x == x0 && ball.y == y0)
-        return;
+        return false;
 
     constexpr double SECOND_CONTACT_RADIUS = 24;
     collideBallWithRects(ball.x, ball.y, SECOND_CONTACT_RADIUS);
-    bounce(ball, ball.x - x0, ball.y - y0);
+    bounce(ball, ball.x - x0, ball.y - y0, !touchedBefore);
+    return true;
+}
+
+bool pastGoalLine(double x) {
+    return x < LEFT_GOAL_X || x > RIGHT_GOAL_X;
+}
+
+// Moves one ball through the frame in equal steps of at most BALL_STEP_LENGTH,
+// testing for contact after each, so that no wall or paddle can be skipped
+// at any speed. Up to that pace there is one step: the whole velocity at once.
+// A ball that crosses a goal line stops there for the controls to score it,
+// rather than bounce off the side wall and back into play within the frame.
+void moveBall(Ball& ball) {
+    // A cap on the steps keeps a corrupt velocity from stalling the frame;
+    // a ball would need some 800,000 contact frames to reach it.
+    constexpr int MAX_STEPS = 4096;
+    const double wanted = std::ceil(std::hypot(ball.vx, ball.vy) / BALL_STEP_LENGTH);
+    const int steps = wanted > 1 ? (wanted < MAX_STEPS ? int(wanted) : MAX_STEPS) : 1;
+    bool touched = false;
+    for (int i = 0; i < steps; i++) {
+        const bool inPlay = !pastGoalLine(ball.x);
+        touched |= stepBall(ball, ball.vx / steps, ball.vy / steps, touched);
+        if (inPlay && pastGoalLine(ball.x))
+            break;
+    }
 }
 
 struct PaddleControl {
@@ -131,6 +162,18 @@ void drawScores() {
     drawText(static_cast<int>(640 - 90 * matchSlide + 50), SCORE_Y, text, TEXT_ALIGN_CENTER);
 }
 
+// A picture's top-left corner for a centre coordinate, truncated toward zero
+// and held within SDL's signed 16-bit positions: a ball far off the screen
+// stays off it instead of wrapping round to show up on it.
+int cornerFor(double centre, int half) {
+    constexpr double LOWEST = -32768, HIGHEST = 32767;
+    if (!(centre > LOWEST + half)) // NaN too
+        return static_cast<int>(LOWEST);
+    if (centre > HIGHEST + half)
+        return static_cast<int>(HIGHEST);
+    return static_cast<int>(centre) - half;
+}
+
 // Without a ball picture its size is unknown, so balls are not drawn at all.
 void drawBalls() {
     if (!ballImage)
@@ -138,8 +181,7 @@ void drawBalls() {
     const int halfW = ballImage->w / 2;
     const int halfH = ballImage->h / 2;
     for (int32_t i = 0; i < ballCount; i++)
-        blitAt(ballImage, nullptr, static_cast<int>(balls[i]->x) - halfW,
-               static_cast<int>(balls[i]->y) - halfH);
+        blitAt(ballImage, nullptr, cornerFor(balls[i]->x, halfW), cornerFor(balls[i]->y, halfH));
 }
 
 } // namespace

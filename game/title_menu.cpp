@@ -23,11 +23,10 @@ void serveBall(ServeDirection direction) {
         vx = -SERVE_SPEED * std::fabs(c);
     else if (direction == ServeDirection::Rightward)
         vx = SERVE_SPEED * std::fabs(c);
-    const double vy = SERVE_SPEED * s;
+    double vy = SERVE_SPEED * s;
+    keepCrossingSpeed(vx, vy, MIN_SERVE_CROSSING_SPEED); // near-vertical draws only
 
     // speed is the length the first bounce rescales to (plus its gain): 5.1.
-    constexpr double FIELD_CENTRE_X = 320;
-    constexpr double FIELD_CENTRE_Y = 240;
     constexpr double BOUNCE_BASE_SPEED = 5.0;
     balls[ballCount] = new Ball{FIELD_CENTRE_X, FIELD_CENTRE_Y, vx, vy, BOUNCE_BASE_SPEED};
     ballCount++;

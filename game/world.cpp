@@ -6,6 +6,8 @@
 #include "game/arena.h"
 #include "ui/image_loaders.h"
 
+#include <cmath>
+
 CollisionRect* collisionRects[MAX_COLLISION_RECTS];
 int32_t collisionRectCount = 0;
 CollisionRect* paddle1Parts[MAX_PADDLE_PARTS];
@@ -123,6 +125,15 @@ void loadGameWorld() {
     paddle2X = PADDLE2_START_X;
     paddle2Y = PADDLE_START_Y;
     shiftParts(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y);
+}
+
+void keepCrossingSpeed(double& vx, double& vy, double minimum) {
+    if (std::fabs(vx) >= minimum)
+        return;
+    const double pace = std::hypot(vx, vy);
+    const double across = std::fmin(minimum, pace);
+    vx = std::copysign(across, vx);
+    vy = std::copysign(std::sqrt(pace * pace - across * across), vy);
 }
 
 void removeBall(int32_t index) {

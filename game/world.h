@@ -17,6 +17,12 @@ struct Ball {
     double speed;  // length the velocity is rescaled to after a bounce
 };
 
+// --- The field: the serve spot at its middle, a goal line near each end -------
+constexpr double FIELD_CENTRE_X = 320;
+constexpr double FIELD_CENTRE_Y = 240;
+constexpr double LEFT_GOAL_X = 40;   // 25 px in from the left wall
+constexpr double RIGHT_GOAL_X = 600; // 25 px in from the right wall
+
 // --- Capacities ---------------------------------------------------------------
 constexpr int32_t MAX_COLLISION_RECTS = 2000;
 constexpr int32_t MAX_PADDLE_PARTS = 100;
@@ -69,6 +75,20 @@ void addCollisionRect(double x, double y, double w, double h);
 // paddle-local parts on the screen; with its negation it takes them back,
 // exactly, since adding -x is subtracting x. Used wherever a paddle moves.
 void shiftParts(CollisionRect** parts, int32_t partCount, double x, double y);
+
+// --- No stalled point ---------------------------------------------------------
+// A ball must reach a paddle or a goal line within 625 frames of its serve and
+// of each paddle contact. Its horizontal speed never drops between contacts
+// (a wall bounce only rescales it up), so it is enough to cross 280 px from
+// the serve spot to a goal line at 0.5 px per frame, and 560 px from goal line
+// to goal line after a contact at 1: 560 frames either way.
+constexpr double MIN_SERVE_CROSSING_SPEED = 0.5;
+constexpr double MIN_CONTACT_CROSSING_SPEED = 1.0;
+
+// Raises |vx| to `minimum` when it is below, keeping the signs of both parts
+// and the velocity's length; any other velocity is left exactly as it is.
+// Used by the serve and by the match frame after every contact.
+void keepCrossingSpeed(double& vx, double& vy, double minimum);
 
 // Removes balls[index], closing the gap in order. Used by the match controls.
 void removeBall(int32_t index);

@@ -91,8 +91,7 @@ TEST_F(E2EGame, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resumeA
         },
         "no ball in the middle of the field");
     const Box liveBall = ballBox(live); // while the pointer still stands away
-    xdo("keydown Escape");
-    xdo("keyup Escape");
+    xdo("key Escape");
     // Each grab is compared with the one before, half a second earlier.
     Frame last = grab();
     const auto still = [&](const Frame& f) {
@@ -131,8 +130,7 @@ TEST_F(E2EGame, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resumeA
     awaitFrame(
         [&](const Frame& f) { return compare(std::exchange(last, f), f, MIDDLE_FIELD).count > 0; },
         "the match did not resume", 5000, 200);
-    xdo("keydown Escape");
-    xdo("keyup Escape");
+    xdo("key Escape");
     last = grab();
     awaitFrame(still, "the overlay did not open again", 8000, 500);
     click(320, 165);

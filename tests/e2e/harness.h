@@ -201,8 +201,9 @@ class E2EGame : public ::testing::Test {
     }
 
     // --- Input --------------------------------------------------------------
-    // Every step waits some frames: a press and its release must fall into
-    // different frames, or the game's input snapshot never sees them.
+    // Every step waits some frames for the game to act on it. Clicks and key
+    // presses are plain xdotool ones: down and up microseconds apart, as
+    // automation tools, touchpad taps and remote desktops send them.
     void xdo(const std::string& action) { // e.g. "keydown w"
         EXPECT_TRUE(run("xdotool " + action)) << action;
         SDL_Delay(6 * FRAME_MS);
@@ -213,8 +214,7 @@ class E2EGame : public ::testing::Test {
     }
     void click(int x, int y) {
         movePointer(x, y);
-        xdo("mousedown 1");
-        xdo("mouseup 1");
+        xdo("click 1");
     }
 
     // --- Screen ---------------------------------------------------------------

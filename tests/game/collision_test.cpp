@@ -5,14 +5,18 @@
 
 #include "game_test_support.h"
 
-// Most cases use BAR; the inside cases use TALL:
+// Most cases use BAR; the inside cases use TALL and the top and bottom walls:
 //
 //        100        125        150
 //   100   +----------+----------+   BAR: bottom 120, middle (125, 110)
 //         |                     |   TALL: bottom 200
 //   120   +---------------------+   ABOVE: x 100..150, y 70..90
+//
+// A centre inside leaves through the side beyond which the field's centre
+// (320, 240) lies farthest: TALL's right side, the walls' inner faces.
 TEST(Collision, CentresArePushedToOneRadiusFromEachRectangleInListOrder) {
     const CollisionRect BAR{100, 100, 50, 20}, TALL{100, 100, 50, 100}, ABOVE{100, 70, 50, 20};
+    const CollisionRect TOP_WALL{0, 0, 640, 50}, BOTTOM_WALL{0, 430, 640, 50};
     // Measured from EDGE, a centre exactly on its grown box would come out
     // just under the radius; only the strict box test keeps it from a push.
     const CollisionRect EDGE{100.1, 0, 50, 20};
@@ -30,17 +34,18 @@ TEST(Collision, CentresArePushedToOneRadiusFromEachRectangleInListOrder) {
         {{BAR}, 156, 128, 22, 163.2, 137.6, NEAR}, // 5 corner (150,120) along (6,8)
         {{BAR}, 94, 128, 22, 86.8, 137.6, NEAR},   // 6 corner (100,120) along (-6,8)
         {{BAR}, 156, 92, 22, 163.2, 82.4, NEAR},   // 7 corner (150,100) along (6,-8)
-        {{TALL}, 125, 190, 22, 125, 178, NEAR},    // 8 inside, 10 above the bottom
-        {{TALL}, 125, 178, 22, 125, 178, 0},       // 9 inside, exactly 22 above it
-        {{BAR}, 88, 84, 20, 88, 84, 0},            // 10 d = radius from a corner
-        {{EDGE}, 100.1 - 22.1, 0.5, 22.1, 100.1 - 22.1, 0.5, 0}, // 11 on the grown box
-        {{BAR}, 120, 120, 22, 142, 120, 0},                      // 12 d = 0 on the bottom edge: +x
-        {{BAR}, 110, 100, 22, 122, 100, 0},         // 13 level with the top, left of middle
-        {{BAR}, 140, 100, 22, 128, 100, NEAR},      // 14 level with the top, right of middle
-        {{BAR}, 125, 100, 22, 125, 88, NEAR},       // 15 level with the top at the middle
-        {{BAR, ABOVE}, 125, 95, 22, 125, 68, NEAR}, // 16 BAR pushes up into ABOVE's reach
-        {{ABOVE, BAR}, 125, 95, 22, 125, 98, NEAR}, // 17 the other order, the other result
-        {{}, 125, 110, 22, 125, 110, 0},            // 18 no rectangles
+        {{TALL}, 125, 190, 22, 172, 190, 0},       // 8 inside: out of the right side
+        {{TOP_WALL, BOTTOM_WALL}, 320, 30, 22, 320, 72, 0},      // 9 in the top wall: down
+        {{TOP_WALL, BOTTOM_WALL}, 100, 479, 22, 100, 408, 0},    // 10 in the bottom wall: up
+        {{BAR}, 88, 84, 20, 88, 84, 0},                          // 11 d = radius from a corner
+        {{EDGE}, 100.1 - 22.1, 0.5, 22.1, 100.1 - 22.1, 0.5, 0}, // 12 on the grown box
+        {{BAR}, 120, 120, 22, 142, 120, 0},                      // 13 d = 0 on the bottom edge: +x
+        {{BAR}, 110, 100, 22, 122, 100, 0},          // 14 level with the top, left of middle
+        {{BAR}, 140, 100, 22, 128, 100, NEAR},       // 15 level with the top, right of middle
+        {{BAR}, 125, 100, 22, 125, 88, NEAR},        // 16 level with the top at the middle
+        {{BAR, ABOVE}, 125, 95, 22, 172, 78, NEAR},  // 17 BAR pushes it into ABOVE: out its side
+        {{ABOVE, BAR}, 125, 95, 22, 172, 112, NEAR}, // 18 the other order, the other result
+        {{}, 125, 110, 22, 125, 110, 0},             // 19 no rectangles
     };
     for (size_t i = 0; i < std::size(cases); i++) {
         std::vector<CollisionRect> rects = cases[i].rects;

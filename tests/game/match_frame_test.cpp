@@ -27,8 +27,9 @@ static void expectScoreRow(std::vector<int> xs, const char* row) {
 class MatchFrameTest : public HeadlessDisplayTest {};
 class MatchFrameWorldTest : public GameWorldTest {};
 
-// One block, x 100..150, y 100..200; balls arrive at 5 px per frame, speed 5.
-// No world is loaded, so there is no ball picture: balls move all the same.
+// One block, x 100..150, y 100..200; balls arrive at 5 px per frame, speed 5,
+// or faster in steps of at most 20 px. No world is loaded, so there is no
+// ball picture: balls move all the same.
 TEST_F(MatchFrameTest, Bounce_followsThePushDirectionAndRescalesToSpeedPlusATenth) {
     addCollisionRect(100, 100, 50, 100);
     const double cases[][9] = {
@@ -40,6 +41,10 @@ TEST_F(MatchFrameTest, Bounce_followsThePushDirectionAndRescalesToSpeedPlusATent
         {125, 76, 4, 3, 129, 76, 4.08, -3.06, 5.1},           // falling onto the top face
         {87, 90, 1, 1, 80.8, 85.6, -4.08, -3.06, 5.1},        // corner: 15 px off along (-4, -3)
         {320, 240, 1.25, -2.5, 321.25, 237.5, 1.25, -2.5, 5}, // untouched: exactly kept
+        {40, 150, 60, 0, 74.3, 150, -5.1, 0, 5.1}, // 3 steps: the 2nd meets the face, the 3rd
+                                                   // moves on at a third of the new velocity
+        {590, 240, 60, 0, 610, 240, 60, 0, 5},     // stops past the goal line, not to bounce back
+        {125, 76, 0.1, 5, 125.1, 76, 1, -5.000999900019995, 5.1}, // left crossing at 1 px/frame
     };
     for (const double* c : cases) {
         SCOPED_TRACE(testing::Message() << "ball from " << c[0] << "," << c[1]);
@@ -55,7 +60,7 @@ TEST_F(MatchFrameTest, Bounce_followsThePushDirectionAndRescalesToSpeedPlusATent
 TEST_F(MatchFrameTest, EachContactFrame_addsATenthOnceHoweverManyRectanglesWereTouched) {
     addCollisionRect(0, 0, 640, 50);
     addCollisionRect(0, 90, 640, 50);
-    Ball& ball = addBall(320, 70, 4, 0); // new: |v| 4, speed 5
+    Ball& ball = addBall(320, 70, 40, 0); // two steps, both touching; speed 5
     for (double speed : {5.1, 5.2}) {
         runMatchFrame();
         expectNear(Values({ball.speed, std::hypot(ball.vx, ball.vy)}), Values({speed, speed}));
@@ -126,10 +131,11 @@ TEST_F(MatchFrameDrawTest, ScoresAndBalls_landWhereTheirAnchorsSay) {
     player2Score = 3;
     addBall(320.7, 240.9); // drawn from (298, 218) to (341, 261)
     addBall(-10.5, 300);   // drawn from -10 - 22 = -32 to column 11
+    addBall(100, 65836);   // far below: must not wrap round to y 278 when drawn
     runMatchFrame();
     expectScoreRow({39, 40, 51, 594, 595}, " 12 3");
     expectPixels(WHITE, {298, 218, 341, 261, 11, 300});
-    expectPixels(BLACK, {297, 218, 298, 217, 342, 261, 341, 262, 12, 300});
+    expectPixels(BLACK, {297, 218, 298, 217, 342, 261, 341, 262, 12, 300, 100, 300});
     player1Score = 7;
     player2Score = 45;
     runMatchFrame();
