@@ -7,6 +7,7 @@
 #include "game/match_frame.h"
 #include "game/title_menu.h"
 #include "game/world.h"
+#include "input/frame_clock.h"
 #include "input/hang_up.h"
 #include "input/input.h"
 #include "overlay/driver.h"
@@ -41,6 +42,9 @@ void checkForQuit() {
 
 } // namespace
 
+Uint32 (*passClock)() = SDL_GetTicks;
+void (*passSleep)(Uint32) = SDL_Delay;
+
 void runFrame() {
     SDL_PumpEvents();
     updateInput();
@@ -49,4 +53,11 @@ void runFrame() {
     updateOverlay();
     SDL_Flip(screen);
     checkForQuit();
+}
+
+void runPass() {
+    const Uint32 passStart = passClock();
+    runFrame();
+    if (const Uint32 delay = frameDelay(passStart, passClock()))
+        passSleep(delay);
 }

@@ -2,7 +2,6 @@
 // draws the match and the current screen while the overlay is closed, lets
 // the overlay step, presents the frame, checks for quit and paces to 16 ms.
 #include "game/world.h"
-#include "input/frame_clock.h"
 #include "input/hang_up.h"
 #include "shell/frame.h"
 #include "ui/display.h"
@@ -45,10 +44,7 @@ int main(int, char**) {
     loadGameWorld();
     loadTheme();
 
-    while (!quitRequested) {
-        const uint32_t passStart = SDL_GetTicks();
-        runFrame();
-        SDL_Delay(frameDelay(passStart, SDL_GetTicks()));
-    }
+    while (!quitRequested)
+        runPass();
     return 0;
 }

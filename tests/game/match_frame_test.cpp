@@ -67,6 +67,19 @@ TEST_F(MatchFrameTest, EachContactFrame_addsATenthOnceHoweverManyRectanglesWereT
     }
 }
 
+// The balls move before the paddles: a ball meets paddle 1's face where the
+// paddle stood, though the paddle then jumps 34 px up, clear of the ball.
+//   face slices x 76..87, y 204..276 -> 170..242 after the jump; ball at y 240
+TEST_F(MatchFrameWorldTest, BallsMeetThePaddlesWhereTheyStoodBeforeThePaddlesMove) {
+    player1IsHuman = true;
+    paddle1Velocity = -40;
+    matchSlide = 1; // paddle 1 stays at x 65
+    Ball& ball = addBall(112, 240, -4, 0);
+    runMatchFrame();
+    EXPECT_EQ(paddle1Y, 170);
+    EXPECT_GT(ball.vx, 0) << "the ball went on into where the paddle had been";
+}
+
 // Paddle 1 is human, paddle 2 the computer's until the last phase.
 TEST_F(MatchFrameWorldTest, Paddles_followTheirKeysOrTheFirstBallDecayAndStopAtTheClamp) {
     player1IsHuman = true;

@@ -19,8 +19,8 @@ static void clickAt(int y, double amount = OVERLAY_FULL) {
 }
 
 //  Fully open: "Resume game" at y 115, "Exit" at 165, "Save BMP screenshot" at
-//  215; halfway through a closing "Exit" is at 405. A screenshot is the frame
-//  on the screen when the overlay opened.
+//  215; halfway through a closing "Resume game" is at 355 and "Exit" at 405. A screenshot is the
+//  frame on the screen when the overlay opened.
 TEST_F(Menu, ButtonsDoTheirJobsAndStayLiveWhileClosing) {
     loadTheme();
     TempFolder folder;
@@ -41,6 +41,8 @@ TEST_F(Menu, ButtonsDoTheirJobsAndStayLiveWhileClosing) {
     SDL_FreeSurface(opened);
     EXPECT_TRUE(overlayOpen);
     clickAt(115);
+    EXPECT_FALSE(overlayOpen);
+    clickAt(355, 50.0); // "Resume game" again, halfway through the closing: it stays closing
     EXPECT_FALSE(overlayOpen);
     EXPECT_FALSE(quitRequested);
     clickAt(405, 50.0);

@@ -3,6 +3,7 @@
 #include "overlay/status_bars.h"
 
 #include "overlay/driver.h"
+#include "overlay/menu.h"
 #include "support/test_sheets.h"
 #include "ui/display.h"
 #include "ui/theme.h"
@@ -83,4 +84,27 @@ TEST_F(StatusBarsTest, FullyOpenTextsSitInTheirPlacesAndOnlyAKnownTimeShows) {
         for (int y : {25, 45})
             ASSERT_EQ(pixelAt(screen, x, y), bar) << x << "," << y;
     EXPECT_EQ(pixelAt(screen, 20, 442), R); // the credit stays
+}
+
+// Halfway, the driver's frame draws both bars pushed out by barOffset (top up,
+// bottom down) and over the menu: the bottom bar crosses the frame of "Save
+// BMP screenshot". The backdrop under them is black (nothing was captured).
+TEST_F(StatusBarsTest, HalfwayBothBarsSlideOutFromTheirEdgesAndLieOverTheMenu) {
+    const Rgb bar{0, 0, 128}, none{0, 0, 0};
+    loadTheme();
+    replaceSurface(buttonImage,
+                   makeCellSheet(BUTTON_COLUMNS, BUTTON_ROWS, BUTTON_TILE, BUTTON_TILE));
+    replaceSurface(topBottomBorderImage, makeSolidSurface(SCREEN_WIDTH, 131, bar));
+    overlayOpen = true;
+    overlayAmount = 50.0;
+    updateOverlay();
+    ASSERT_TRUE(barOffset > 20 && barOffset < 40) << barOffset;
+    const int bottomBar = 419 + barOffset, saveButtonFrameEnd = menuTop + 100 + 8 + 21;
+    ASSERT_LT(bottomBar + 2, saveButtonFrameEnd);
+    EXPECT_EQ(pixelAt(screen, 5, 60 - barOffset), bar);
+    EXPECT_EQ(pixelAt(screen, 5, 61 - barOffset), none);
+    EXPECT_EQ(pixelAt(screen, 5, bottomBar - 1), none);
+    EXPECT_EQ(pixelAt(screen, 5, bottomBar), bar);
+    EXPECT_EQ(pixelAt(screen, 200, bottomBar + 2), bar) << "the menu lies over the bar";
+    EXPECT_NE(pixelAt(screen, 200, bottomBar - 2), none) << "no menu button there to cover";
 }

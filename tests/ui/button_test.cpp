@@ -48,7 +48,9 @@ TEST_F(WidgetTest, WholeTilesSurroundTheInteriorWithoutCutPieces) {
                   {162, 142, BLACK}});
 }
 
-// The "back" button: interior 80 x 5 at (510, 448), drawn 47 rows tall.
+// The "back" button: interior 80 x 5 at (510, 448), drawn 47 rows tall; then a
+// title button, 300 x 30 at (100, 300): a row of whole fill tiles and one of
+// 9 rows, each ending in a 6-pixel strip.
 TEST_F(WidgetTest, RemaindersAreCutFromTheTopLeftOfTheirTiles) {
     drawPanel(510, 448, 80, 5, false);
     expectPixels({{520, 426, BLACK},
@@ -66,6 +68,12 @@ TEST_F(WidgetTest, RemaindersAreCutFromTheTopLeftOfTheirTiles) {
                   {610, 452, tile(RIGHT)},
                   {610, 453, tile(BR)},
                   {611, 450, BLACK}});
+    drawPanel(100, 300, 300, 30, false);
+    expectPixels({{393, 310, tile(FILL)}, // the last whole tile
+                  {399, 310, tile(FILL)}, // the right strip beside the whole tiles
+                  {399, 329, tile(FILL)}, // the last corner
+                  {400, 310, tile(RIGHT)},
+                  {399, 330, tile(BOTTOM)}});
 }
 
 TEST_F(WidgetTest, HighlightedPanelUsesTheSecondRowAndAMissingSheetDrawsNothing) {
