@@ -20,6 +20,8 @@ TEST(Collision, CentresArePushedToOneRadiusFromEachRectangleInListOrder) {
     // Measured from EDGE, a centre exactly on its grown box would come out
     // just under the radius; only the strict box test keeps it from a push.
     const CollisionRect EDGE{100.1, 0, 50, 20};
+    // Near the origin a push's rounding shows in the coordinates.
+    const CollisionRect AT_ORIGIN{0, 0, 50, 20};
     // Face pushes may round the coordinate along the face; corners are irrational.
     const double NEAR = 1e-9;
     const struct {
@@ -35,9 +37,9 @@ TEST(Collision, CentresArePushedToOneRadiusFromEachRectangleInListOrder) {
         {{BAR}, 94, 128, 22, 86.8, 137.6, NEAR},   // 6 corner (100,120) along (-6,8)
         {{BAR}, 156, 92, 22, 163.2, 82.4, NEAR},   // 7 corner (150,100) along (6,-8)
         {{TALL}, 125, 190, 22, 172, 190, 0},       // 8 inside: out of the right side
-        {{TOP_WALL, BOTTOM_WALL}, 320, 30, 22, 320, 72, 0},      // 9 in the top wall: down
-        {{TOP_WALL, BOTTOM_WALL}, 100, 479, 22, 100, 408, 0},    // 10 in the bottom wall: up
-        {{BAR}, 88, 84, 20, 88, 84, 0},                          // 11 d = radius from a corner
+        {{TOP_WALL, BOTTOM_WALL}, 320, 30, 22, 320, 72, 0},   // 9 in the top wall: down
+        {{TOP_WALL, BOTTOM_WALL}, 100, 479, 22, 100, 408, 0}, // 10 in the bottom wall: up
+        {{AT_ORIGIN}, -6, -8, 10, -6, -8, 0}, // 11 d = radius from a corner: a push would move it
         {{EDGE}, 100.1 - 22.1, 0.5, 22.1, 100.1 - 22.1, 0.5, 0}, // 12 on the grown box
         {{BAR}, 120, 120, 22, 142, 120, 0},                      // 13 d = 0 on the bottom edge: +x
         {{BAR}, 110, 100, 22, 122, 100, 0},          // 14 level with the top, left of middle

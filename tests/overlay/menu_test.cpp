@@ -9,6 +9,8 @@
 #include "ui/display.h"
 #include "ui/theme.h"
 
+#include <fstream>
+
 class Menu : public HeadlessDisplayTest {};
 
 // Clicks the column of buttons at height `y` with the overlay at `amount`.
@@ -33,6 +35,8 @@ TEST_F(Menu, ButtonsDoTheirJobsAndStayLiveWhileClosing) {
     stepOverlayTransition(); // from here on the buttons are drawn over the screen
     clickAt(215);
     clickAt(215); // every click saves one more
+    clickAt(236); // one row below its hot area (interior 208..222, grown by 13)
+    EXPECT_FALSE(std::ifstream("screenshot3.bmp")) << "the buttons stand 50 px apart";
     SDL_Surface* saved = SDL_LoadBMP("screenshot2.bmp");
     ASSERT_TRUE(saved && saved->w == SCREEN_WIDTH && saved->h == SCREEN_HEIGHT);
     for (int i = 0; i < SCREEN_WIDTH * SCREEN_HEIGHT; ++i)

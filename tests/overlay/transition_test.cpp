@@ -8,6 +8,7 @@
 #include "ui/cpu.h"
 #include "ui/theme.h"
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -68,6 +69,45 @@ TEST_F(TrueColour, BrightPixelSpreadsAsThePassesDefineAndTheFrameStaysSharp) {
         for (int y = 0; y < SCREEN_HEIGHT; // and 639, rows 0 and 479 of the others
              y += (x == 0 || x == SCREEN_WIDTH - 1) ? 1 : SCREEN_HEIGHT - 1)
             ASSERT_EQ(pixelAt(backdropSurface, x, y), washedEdge) << x << "," << y;
+}
+
+// The backdrop of a noisy frame is the six passes and the wash-out as they are
+// defined, worked here on plain grids: each pass averages the four pixels at
+// its distance (the second adding 1 first) inside its range and leaves the
+// rest of the grid it writes as that grid was.
+TEST_F(TrueColour, BackdropOfANoisyFrameIsTheSixPassesAndTheWashOutAsDefined) {
+    loadTheme();
+    fillWithNoise(screen, 9);
+    std::vector<int> grid[2];
+    for (int x = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+            const Rgb c = pixelAt(screen, x, y);
+            grid[0].insert(grid[0].end(), {c.r, c.g, c.b});
+        }
+    grid[1] = grid[0];
+    captureSnapshot();
+    const int passes[][2] = {{3, 0}, {3, 1}, {1, 0}, {1, 0}, {1, 0}, {1, 0}}; // distance, added
+    for (int p = 0; p < 6; ++p) {
+        const std::vector<int>& from = grid[p % 2];
+        std::vector<int>& to = grid[1 - p % 2];
+        const int d = passes[p][0];
+        const auto at = [&](int x, int y, int k) { return from[(x * SCREEN_HEIGHT + y) * 3 + k]; };
+        for (int x = d; x < SCREEN_WIDTH - d; ++x)
+            for (int y = d; y < SCREEN_HEIGHT - d; ++y)
+                for (int k = 0; k < 3; ++k)
+                    to[(x * SCREEN_HEIGHT + y) * 3 + k] =
+                        (at(x - d, y, k) + at(x + d, y, k) + at(x, y - d, k) + at(x, y + d, k) +
+                         passes[p][1]) /
+                        4;
+    }
+    int wrong = 0;
+    for (int x = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+            const int* v = &grid[0][(x * SCREEN_HEIGHT + y) * 3];
+            const auto wash = [](int c) { return uint8_t(std::min(std::max(c + 50, 100), 255)); };
+            wrong += pixelAt(backdropSurface, x, y) != Rgb{wash(v[0]), wash(v[1]), wash(v[2])};
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 // A varied picture around a flat block of (36, 219, 255),
