@@ -156,24 +156,16 @@ TEST_F(MatchFrameDrawTest, ScoresAndBalls_landWhereTheirAnchorsSay) {
 }
 
 // --- A long match: two computer paddles and 50 balls, with fixed serves ---
-TEST_F(MatchFrameWorldTest, LongComputerMatch_keepsPaddlesWholeAndSpeedsRisingByATenthPerContact) {
+// (The refereed match checks the balls' flight; here the paddles carry their
+// parts along and stay within their clamp while many balls push them about.)
+TEST_F(MatchFrameWorldTest, LongComputerMatch_keepsPaddlesWholeWithinTheirClampAndBothScore) {
     std::srand(2024);
     screenState = SCREEN_MATCH;
     while (ballCount < 50)
         serveBall(ServeDirection::Free);
-    Ball before[50];
     for (int frame = 0; frame < 4000 && !HasFailure(); frame++) {
         SCOPED_TRACE(testing::Message() << "frame " << frame);
-        for (int i = 0; i < 50; i++)
-            before[i] = *balls[i];
         runMatchFrame();
-        for (int i = 0; i < 50; i++) {
-            const Ball &b = *balls[i], &old = before[i];
-            const bool touched = b.x != old.x + old.vx || b.y != old.y + old.vy;
-            EXPECT_FALSE(std::isnan(b.x + b.y + b.vx + b.vy)) << "ball " << i;
-            EXPECT_NEAR(b.speed, old.speed + (touched ? 0.1 : 0), touched ? 1e-9 : 0)
-                << "ball " << i;
-        }
         EXPECT_TRUE(paddle1Y >= 50 && paddle1Y <= 358 && paddle2Y >= 50 && paddle2Y <= 358);
         // Each paddle's last slice at its place within the paddle.
         expectNear(Values({paddle1Parts[11]->x - paddle1X, paddle1Parts[11]->y - paddle1Y,
