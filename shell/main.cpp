@@ -1,49 +1,14 @@
-// Rored: start-up and the one main loop. Each pass reads input, advances and
-// draws the match and the current screen while the overlay is closed, lets
-// the overlay step, presents the frame, checks for quit and paces to 16 ms.
-#include "game/world.h"
-#include "input/hang_up.h"
+// Rored: start-up, then passes of the main loop until a quit is requested.
+// Each pass reads input, advances and draws the match and the current screen
+// while the overlay is closed, lets the overlay step, presents the frame,
+// checks for quit and paces to 16 ms.
 #include "shell/frame.h"
+#include "shell/start_up.h"
 #include "ui/display.h"
-#include "ui/media_folder.h"
-#include "ui/theme.h"
-
-#include <SDL.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 
 int main(int, char**) {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    // The game plays no sound: unless the user chose a driver, the silent one
-    // spares a machine without a sound card the probing and its error lines.
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    catchHangUp();
-    // Ask for everything, but a machine without a sound card or joystick can
-    // still play: the game needs only video. No parachute: SDL's crash handler
-    // calls back into Xlib and can hang a dying game for ever.
-    if (SDL_Init(SDL_INIT_EVERYTHING | SDL_INIT_NOPARACHUTE) != 0 &&
-        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) != 0) {
-        std::fprintf(stderr, "rored: cannot start SDL: %s\n", SDL_GetError());
+    if (!startUp("Rored"))
         return 1;
-    }
-    std::atexit(SDL_Quit);
-    // The game sets no SDL timers, yet classic SDL's timer subsystem keeps a
-    // thread that wakes every millisecond to look for them: about two thirds
-    // of an idle frame's own cost. Ticks and delays work without it.
-    SDL_QuitSubSystem(SDL_INIT_TIMER);
-    SDL_ShowCursor(SDL_DISABLE);
-    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, SDL_DOUBLEBUF);
-    if (!screen) {
-        std::fprintf(stderr, "rored: cannot open a 640x480 window: %s\n", SDL_GetError());
-        return 1;
-    }
-    SDL_WM_SetCaption("Rored", nullptr);
-    findMediaFolder();
-    loadGameWorld();
-    loadTheme();
-
     while (!quitRequested)
         runPass();
     return 0;

@@ -1,0 +1,48 @@
+// Start-up in the designed order, with what this machine needs around it:
+// a silent audio driver, a clean end on a hang-up, no crash handler of SDL's,
+// no timer thread, and the installed pictures where the working folder has none.
+#include "shell/start_up.h"
+
+#include "game/world.h"
+#include "input/hang_up.h"
+#include "ui/display.h"
+#include "ui/media_folder.h"
+#include "ui/theme.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+bool startUp(const char* caption) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // The game plays no sound: unless the user chose a driver, the silent one
+    // spares a machine without a sound card the probing and its error lines.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    catchHangUp();
+    // Ask for everything, but a machine without a sound card or joystick can
+    // still play: the game needs only video. No parachute: SDL's crash handler
+    // calls back into Xlib and can hang a dying game for ever.
+    if (SDL_Init(SDL_INIT_EVERYTHING | SDL_INIT_NOPARACHUTE) != 0 &&
+        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) != 0) {
+        std::fprintf(stderr, "rored: cannot start SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    std::atexit(SDL_Quit);
+    // The game sets no SDL timers, yet classic SDL's timer subsystem keeps a
+    // thread that wakes every millisecond to look for them: about two thirds
+    // of an idle frame's own cost. Ticks and delays work without it.
+    SDL_QuitSubSystem(SDL_INIT_TIMER);
+    SDL_ShowCursor(SDL_DISABLE);
+    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, SDL_DOUBLEBUF);
+    if (!screen) {
+        std::fprintf(stderr, "rored: cannot open a 640x480 window: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_WM_SetCaption(caption, nullptr);
+    findMediaFolder();
+    loadGameWorld();
+    loadTheme();
+    return true;
+}
