@@ -25,7 +25,7 @@ struct Box {                         // half-open: x0 <= x < x1, y0 <= y < y1
 };
 constexpr Box WHOLE{0, 0, W, H};
 constexpr Box TITLE_BUTTONS{130, 140, 510, 310};    // both title buttons with frames and glow
-constexpr Box MIDDLE_FIELD{100, 104, 540, 430};     // between the paddles, below the backings
+constexpr Box MIDDLE_FIELD{104, 50, 536, 430};      // wall to wall, clear of paddles and backings
 constexpr Box RIGHT_PADDLE_LANE{545, 50, 585, 430}; // wherever the computer paddle goes
 struct Diff {
     int count = 0;            // pixels that differ by more than the tolerance
