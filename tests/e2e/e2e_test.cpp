@@ -8,6 +8,11 @@
 constexpr Box MIDDLE_FIELD{104, 50, 536, 430};      // wall to wall, clear of paddles and backings
 constexpr Box RIGHT_PADDLE_LANE{545, 50, 585, 430}; // wherever the computer paddle goes
 
+// The box grown by margin on every side.
+static Box around(Box box, int margin) {
+    return {box.x0 - margin, box.y0 - margin, box.x1 + margin, box.y1 + margin};
+}
+
 // Scenarios that play a single-player match.
 class E2EMatch : public E2EGame {
   protected:
@@ -15,9 +20,6 @@ class E2EMatch : public E2EGame {
     // place. They come to rest last, 104 frames after the click (the paddles
     // and scores after 88), and their sharp inner edges show a shift of one pixel.
     void startSinglePlayer() {
-        const Frame backings = picture("Game/background.png Game/textbacking1.png -geometry +0+75 "
-                                       "-composite Game/textbacking2.png -geometry +440+75 "
-                                       "-composite Game/border.png -composite");
         constexpr Box CLEAR_OF_SCORES{60, 75, 585, 103};
         click(320, 195);
         movePointer(150, 457);
@@ -39,12 +41,17 @@ class E2EMatch : public E2EGame {
     // left paddle's body differ from the field, which the 72-row paddle makes
     // and the ball never; -1 if there are none.
     int leftPaddleTop(const Frame& frame) const {
-        for (int y = 50, run = 0; y < 430; ++y)
-            if ((run = compare(frame, field, {66, y, 76, y + 1}, BLEND).count < 8 ? 0 : run + 1) ==
-                60)
+        for (int y = 50, run = 0; y < 430; ++y) {
+            run = compare(frame, field, {66, y, 76, y + 1}, BLEND).count >= 8 ? run + 1 : 0;
+            if (run == 60)
                 return y - 59;
+        }
         return -1;
     }
+
+    const Frame backings = picture("Game/background.png Game/textbacking1.png -geometry +0+75 "
+                                   "-composite Game/textbacking2.png -geometry +440+75 "
+                                   "-composite Game/border.png -composite");
 };
 
 // Start-up and closing. Without a display the game says why in one line and
@@ -99,7 +106,8 @@ TEST_F(E2EMatch, SinglePlayerWAndSSteerTheLeftPaddle_andBackReturnsToTitle) {
     launchGame();
     const Frame title = titleScreen();
     startSinglePlayer();
-    EXPECT_GT(compare(grab(), field, RIGHT_PADDLE_LANE, BLEND).count, 500) << "no computer paddle";
+    EXPECT_GT(compare(grab(), backings, RIGHT_PADDLE_LANE, BLEND).count, 500)
+        << "no computer paddle";
     const Frame inPlay = awaitFrame([&](const Frame& f) { return wholeBall(f); }, "no ball");
     grab("match");
 
@@ -133,16 +141,13 @@ TEST_F(E2EMatch, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resume
     constexpr Box CLOCK_BAR{0, 0, W, 70}; // the clock ticks while all else stands still
     launchGame();
     startSinglePlayer();
-    // Escape is pressed on a frame with the ball well inside the field. The
-    // game is held (SIGSTOP) from that frame's grab to the press, as if a
-    // person reacted at once, so the frame Escape freezes is at most two
-    // frames later and no goal can fall in between.
-    awaitFrame([&](const Frame& f) { return wholeBall(f, 200, 440); }, "no ball mid-field");
-    kill(gamePid, SIGSTOP);
-    waitpid(gamePid, nullptr, WUNTRACED);
-    const Frame live = grab();
+    // Escape is pressed on a frame with the ball well inside the field, the
+    // game held from that frame's grab to the press as if a person reacted at
+    // once: the frame Escape freezes is at most two frames later.
+    const Frame live = awaitFrame([&](const Frame& f) { return wholeBall(f, 200, 440); },
+                                  "no ball mid-field", 5000, 50, true);
     xdo("key Escape");
-    kill(gamePid, SIGCONT);
+    hold(false);
     Frame last = grab(); // each grab is compared with the one before, half a second earlier
     const auto openAndStill = [&](const Frame& f) {
         return compare(std::exchange(last, f), f, WHOLE, 0, {CLOCK_BAR}).count +
@@ -162,22 +167,31 @@ TEST_F(E2EMatch, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resume
         saved = output("convert screenshot1.bmp -depth 8 rgb:-");
     EXPECT_FALSE(std::filesystem::exists("screenshot2.bmp"));
     EXPECT_TRUE(wholeBall(saved)) << "no 640x480 screenshot1.bmp with one ball";
-    const Box ball = ballBox(live), way{ball.x0 - 24, ball.y0 - 24, ball.x1 + 24, ball.y1 + 24};
+    const Box way = around(ballBox(live), 32);
     const Diff stray = compare(saved, live, WHOLE, 0, {PARKED, RIGHT_PADDLE_LANE, way});
     EXPECT_EQ(stray.count, 0) << "within x " << stray.bounds.x0 << ".." << stray.bounds.x1 << ", y "
                               << stray.bounds.y0 << ".." << stray.bounds.y1;
 
-    // "Resume game": once the overlay has faded out the match runs on. Then
-    // open it again and leave through "Exit".
-    click(320, 115);
-    last = awaitFrame(
+    // "Resume game" (clicked with the game held, so that all the game does
+    // after it is seen): once the overlay has faded out the match runs on
+    // from the frame it froze, only the ball and the computer's paddle moved,
+    // for at most the 4 frames of one pause. Then open the overlay again and
+    // leave through "Exit".
+    constexpr Box POINTER{294, 89, 346, 141}; // over "Resume game"
+    movePointer(320, 115);
+    hold(true);
+    xdo("click 1");
+    hold(false);
+    const Frame resumed = awaitFrame(
         [&](const Frame& f) {
-            return compare(f, field, {0, 0, W, 50}, BLEND).count == 0;
+            return compare(f, saved, WHOLE, 0, {MIDDLE_FIELD, RIGHT_PADDLE_LANE}).count == 0 &&
+                   compare(f, saved, MIDDLE_FIELD, 0, {POINTER}).count > 0;
         },
-        "the overlay did not fade out");
-    awaitFrame(
-        [&](const Frame& f) { return compare(std::exchange(last, f), f, MIDDLE_FIELD).count > 0; },
-        "the match did not resume", 5000, 200);
+        "the match did not resume", 5000, 50, true);
+    hold(false);
+    const Box wayOn = around(ballBox(saved), 48);
+    EXPECT_EQ(compare(resumed, saved, WHOLE, 0, {POINTER, RIGHT_PADDLE_LANE, wayOn}).count, 0)
+        << "the match did not resume where it froze";
     xdo("key Escape");
     last = grab();
     awaitFrame(openAndStill, "the overlay did not open again", 8000, 500);

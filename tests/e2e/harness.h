@@ -135,17 +135,32 @@ class E2EGame : public ::testing::Test {
             output(import + "'" E2E_SCREENSHOT_DIR "/" + keepAs + ".png'");
         return output(import + "-depth 8 rgb:-");
     }
+    // Stops (SIGSTOP) or continues the game. A stopped game's window keeps
+    // its last frame, and input sent meanwhile waits for it.
+    void hold(bool stopped) {
+        if (kill(gamePid, stopped ? SIGSTOP : SIGCONT) == 0 && stopped)
+            waitpid(gamePid, nullptr, WUNTRACED);
+    }
     // Grabs pauseMs apart until ready(frame) holds or ms have passed (a failure
-    // with message); returns the last grab.
+    // with message); returns the last grab. With held the game is stopped
+    // from each grab until ready has answered, and left stopped when it
+    // holds: at most the 4 frames of one pause have passed since the grab before.
     template <typename Ready>
-    Frame awaitFrame(Ready ready, const char* message, int ms = 5000, int pauseMs = 50) {
+    Frame awaitFrame(Ready ready, const char* message, int ms = 5000, int pauseMs = 50,
+                     bool held = false) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        Frame frame;
-        bool done = false;
-        while (!(done = ready(frame = grab())) && std::chrono::steady_clock::now() < end)
-            usleep(pauseMs * 1000);
-        EXPECT_TRUE(done) << message;
-        return frame;
+        for (Frame frame;; usleep(pauseMs * 1000)) {
+            if (held)
+                hold(true);
+            if (ready(frame = grab()))
+                return frame;
+            if (held)
+                hold(false);
+            if (std::chrono::steady_clock::now() > end) {
+                ADD_FAILURE() << message;
+                return frame;
+            }
+        }
     }
     // Waits for the title screen: the bare field around the buttons.
     Frame titleScreen() {
