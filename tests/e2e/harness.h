@@ -32,7 +32,8 @@ struct Diff {
 // to the game (the start-up scenario checks that it catches none).
 #define GAME_ENV                                                                                   \
     "env -u SDL_AUDIODRIVER SDL_VIDEODRIVER=x11 LSAN_OPTIONS=suppressions=" RORED_SOURCE_DIR       \
-    "/tests/e2e/lsan.supp ASAN_OPTIONS=handle_segv=0:handle_sigbus=0:handle_sigfpe=0 "
+    "/tests/e2e/lsan.supp:print_suppressions=0 "                                                   \
+    "ASAN_OPTIONS=handle_segv=0:handle_sigbus=0:handle_sigfpe=0 "
 
 // What a shell command, run in the working folder, prints on its standard output.
 inline std::string output(const std::string& command) {
