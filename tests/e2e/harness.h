@@ -1,5 +1,5 @@
 // The end-to-end harness: the real rored binary in a temporary working folder
-// on the private X server xvfb-run gives each test, driven with xdotool, read
+// on the private X server with-xvfb gives each test, driven with xdotool, read
 // back with ImageMagick's import and compared with pictures its convert
 // composes from Media/. Only the close request needs Xlib.
 #pragma once
