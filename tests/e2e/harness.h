@@ -130,8 +130,9 @@ class E2EGame : public ::testing::Test {
     }
 
     // The window now; with a name, kept as name.png in e2e-screenshots/ too.
+    // Empty once the window is gone (import would then wait for a click).
     Frame grab(const std::string& keepAs = "") {
-        const std::string import = "import -window " + std::to_string(window) + " ";
+        const std::string import = "timeout 10 import -window " + std::to_string(window) + " ";
         if (!keepAs.empty())
             output(import + "'" E2E_SCREENSHOT_DIR "/" + keepAs + ".png'");
         return output(import + "-depth 8 rgb:-");
