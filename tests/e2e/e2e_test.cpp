@@ -22,7 +22,7 @@ class E2EMatch : public E2EGame {
     void startSinglePlayer() {
         constexpr Box CLEAR_OF_SCORES{60, 75, 585, 103};
         click(320, 195);
-        movePointer(150, 457);
+        park();
         awaitFrame(
             [&](const Frame& f) { return compare(f, backings, CLEAR_OF_SCORES, BLEND).count == 0; },
             "the backings did not slide in", 8000);
@@ -124,7 +124,7 @@ TEST_F(E2EMatch, SinglePlayerWAndSSteerTheLeftPaddle_andBackReturnsToTitle) {
 
     // "back" ends the match; once all has slid out the title is as before.
     click(550, 450);
-    movePointer(150, 457);
+    park();
     awaitFrame([&](const Frame& f) { return compare(f, title, WHOLE).count == 0; },
                "\"back\" did not return to the same title screen", 8000);
 }

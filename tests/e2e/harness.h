@@ -101,7 +101,7 @@ class E2EGame : public ::testing::Test {
                                          "'^Rored$' getwindowgeometry");
         ASSERT_EQ(std::sscanf(found.c_str(), "Window %lu", &window), 1) << "no Rored window";
         EXPECT_NE(found.find("Geometry: 640x480"), std::string::npos) << found;
-        movePointer(150, 457); // parked; the pointer shows from the second frame on
+        park(); // the pointer shows from the second frame on
     }
     // The game's exit status once it ends within ms, 128 + the signal if one
     // ended it, -1 while it still runs.
@@ -128,6 +128,7 @@ class E2EGame : public ::testing::Test {
         movePointer(x, y);
         xdo("click 1");
     }
+    void park() { movePointer(150, 457); } // into PARKED
 
     // The window now; with a name, kept as name.png in e2e-screenshots/ too.
     // Empty once the window is gone (import would then wait for a click).
