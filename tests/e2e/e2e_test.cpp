@@ -1,56 +1,115 @@
-// The real game in a private X server, scenario by scenario: start-up and
-// closing, the title menu, a single-player match, and the pause overlay.
+// The real game in a private X server, one scenario per way people meet it:
+// start-up and closing, the title menu, a single-player match, the pause
+// overlay, and the game as installed and as a Debian package.
 #include "harness.h"
 
-// Start-up and closing of the real program: the window, the empty field it
-// shows on the title screen, a run without any pictures, and the close button.
-TEST_F(E2EGame, StartupShowsFieldUnderBorder_closeEndsWithStatusZero_alsoWithoutMedia) {
-    launchGame();
-    titleScreen(); // everything but the buttons and the pointer is the bare field
-    requestClose();
-    EXPECT_EQ(waitForExit(1000), 0) << "a close request must end the game at once, cleanly";
+#include <regex>
 
-    // No Media folder at all: nothing is drawn, yet "single player" still
-    // answers and the game runs on until it is closed.
-    launchGame(false);
-    EXPECT_EQ(compare(grab(), Frame(W * H, 0), WHOLE).count, 0) << "a missing picture drew";
-    click(320, 195);
-    EXPECT_EQ(waitForExit(500), -1) << "the game ended after a click on \"single player\"";
-    requestClose();
-    EXPECT_EQ(waitForExit(1000), 0);
+constexpr Box MIDDLE_FIELD{104, 50, 536, 430};      // wall to wall, clear of paddles and backings
+constexpr Box RIGHT_PADDLE_LANE{545, 50, 585, 430}; // wherever the computer paddle goes
+
+// The box grown by margin on every side.
+static Box around(Box box, int margin) {
+    return {box.x0 - margin, box.y0 - margin, box.x1 + margin, box.y1 + margin};
 }
 
-// The title menu in the real window: a button lights up while the pointer is
-// over it and only that button changes.
+// Scenarios that play a single-player match.
+class E2EMatch : public E2EGame {
+  protected:
+    // Clicks "single player" and waits until both score backings stand in
+    // place. They come to rest last, 104 frames after the click (the paddles
+    // and scores after 88), and their sharp inner edges show a shift of one pixel.
+    void startSinglePlayer() {
+        constexpr Box CLEAR_OF_SCORES{60, 75, 585, 103};
+        click(320, 195);
+        park();
+        awaitFrame(
+            [&](const Frame& f) { return compare(f, backings, CLEAR_OF_SCORES, BLEND).count == 0; },
+            "the backings did not slide in", 8000);
+    }
+    // The bounds of what differs from the field mid-field, and whether that
+    // is one whole 44x44 ball with its glow, clear of x0 and x1.
+    Box ballBox(const Frame& frame) const {
+        return compare(frame, field, MIDDLE_FIELD, BLEND).bounds;
+    }
+    bool wholeBall(const Frame& frame, int x0 = 104, int x1 = 536) const {
+        const Box b = ballBox(frame);
+        const int w = b.x1 - b.x0, h = b.y1 - b.y0;
+        return w >= 30 && w <= 60 && h >= 30 && h <= 60 && b.x0 > x0 && b.x1 < x1;
+    }
+    // The top of the first 60 rows in a row in which 8 of 10 columns inside the
+    // left paddle's body differ from the field, which the 72-row paddle makes
+    // and the ball never; -1 if there are none.
+    int leftPaddleTop(const Frame& frame) const {
+        for (int y = 50, run = 0; y < 430; ++y) {
+            run = compare(frame, field, {66, y, 76, y + 1}, BLEND).count >= 8 ? run + 1 : 0;
+            if (run == 60)
+                return y - 59;
+        }
+        return -1;
+    }
+
+    const Frame backings = picture("Game/background.png Game/textbacking1.png -geometry +0+75 "
+                                   "-composite Game/textbacking2.png -geometry +440+75 "
+                                   "-composite Game/border.png -composite");
+};
+
+// Start-up and closing. Without a display the game says why in one line and
+// ends with status 1. With one it shows the bare field around the title
+// buttons, catches no fatal signal (SDL's crash handler calls back into Xlib
+// and can hang a dying game) and ends at once with status 0 when the window
+// is closed. Without Media/ it draws nothing, yet "single player" answers,
+// SIGTERM and a hang-up end it with status 0 and SIGQUIT by that signal.
+TEST_F(E2EGame, StartupAndClosing_withAndWithoutMediaAndDisplay) {
+    const std::string noDisplay =
+        output("env -u DISPLAY " GAME_ENV "ASAN_OPTIONS=detect_leaks=0 '" RORED_BINARY
+               "' 2>&1 >/dev/null; echo status $?");
+    EXPECT_TRUE(std::regex_match(noDisplay, std::regex("rored: [^\n]*\nstatus 1\n"))) << noDisplay;
+
+    launchGame();
+    titleScreen();
+    constexpr unsigned long long FATAL =
+        1 << (SIGQUIT - 1) | 1 << (SIGSEGV - 1) | 1 << (SIGBUS - 1) | 1 << (SIGFPE - 1);
+    const std::string caught = output("grep SigCgt /proc/" + std::to_string(gamePid) + "/status");
+    EXPECT_EQ(std::stoull(caught.substr(7), nullptr, 16) & FATAL, 0u) << caught;
+    requestClose();
+    EXPECT_EQ(waitForExit(1000), 0) << "a close request must end the game at once";
+
+    for (const auto& [signal, status] :
+         {std::pair{SIGTERM, 0}, {SIGHUP, 0}, {SIGQUIT, 128 + SIGQUIT}}) {
+        launchGame(false);
+        EXPECT_EQ(compare(grab(), Frame(W * H * 3, 0), WHOLE).count, 0) << "a missing picture drew";
+        click(320, 195);
+        kill(gamePid, signal);
+        EXPECT_EQ(waitForExit(2000), status) << strsignal(signal) << " after \"single player\"";
+    }
+}
+
+// The title menu: with the pointer over "single player" only that button changes.
 TEST_F(E2EGame, TitlePointerOverSinglePlayerHighlightsThatButtonOnly) {
     constexpr Box SINGLE_PLAYER{150, 160, 490, 226}, TWO_PLAYER{150, 232, 490, 296};
+    constexpr Box POINTER{294, 169, 346, 221}; // the pointer over "single player"
     launchGame();
     const Frame plain = titleScreen();
-    keep("title");
-    const Box away = pointer();
+    grab("title");
     movePointer(320, 195);
-    const std::vector<Box> pointers{away, pointer()};
     const Frame hover = awaitFrame(
-        [&](const Frame& f) { return compare(f, plain, SINGLE_PLAYER, 0, pointers).count > 2000; },
+        [&](const Frame& f) { return compare(f, plain, SINGLE_PLAYER, 0, {POINTER}).count > 2000; },
         "\"single player\" did not light up");
-    keep("title-hover");
-    EXPECT_EQ(compare(hover, plain, TWO_PLAYER, 0, pointers).count, 0);
+    grab("title-hover");
+    EXPECT_EQ(compare(hover, plain, TWO_PLAYER).count, 0);
 }
 
-// A single-player match in the real window: paddles and backings slide in,
-// the ball moves, w and s steer the left paddle, "back" returns to the title screen.
-TEST_F(E2EGame, MatchSinglePlayerStartsBallMovesWLiftsLeftPaddle_andBackReturnsToTitle) {
+// A single-player match: the computer's paddle comes in, w and s steer the
+// left paddle, "back" returns to the title screen.
+TEST_F(E2EMatch, SinglePlayerWAndSSteerTheLeftPaddle_andBackReturnsToTitle) {
     launchGame();
     const Frame title = titleScreen();
     startSinglePlayer();
-    EXPECT_GT(compare(grab(), field, RIGHT_PADDLE_LANE, BLEND).count, 500) << "no computer paddle";
-    Frame last = grab(); // each grab is compared with the one before, 200 ms earlier
-    awaitFrame(
-        [&](const Frame& f) { return compare(std::exchange(last, f), f, MIDDLE_FIELD).count > 0; },
-        "nothing moves in the field", 5000, 200);
-    const Frame inPlay = awaitFrame([&](const Frame& f) { return wholeBall(ballBox(f)); },
-                                    "no ball in the middle of the field");
-    keep("match");
+    EXPECT_GT(compare(grab(), backings, RIGHT_PADDLE_LANE, BLEND).count, 500)
+        << "no computer paddle";
+    const Frame inPlay = awaitFrame([&](const Frame& f) { return wholeBall(f); }, "no ball");
+    grab("match");
 
     // Holding w lifts the left paddle well above where it stood; s brings it down.
     const int before = leftPaddleTop(inPlay);
@@ -58,81 +117,119 @@ TEST_F(E2EGame, MatchSinglePlayerStartsBallMovesWLiftsLeftPaddle_andBackReturnsT
     const Frame lifted = awaitFrame(
         [&](const Frame& f) { return leftPaddleTop(f) >= 0 && leftPaddleTop(f) < before - 40; },
         "holding w did not lift the left paddle", 4000);
-    xdo("keyup w");
-    xdo("keydown s");
+    xdo("keyup w keydown s");
     awaitFrame([&](const Frame& f) { return leftPaddleTop(f) > leftPaddleTop(lifted) + 40; },
                "holding s did not lower the left paddle", 4000);
     xdo("keyup s");
 
     // "back" ends the match; once all has slid out the title is as before.
     click(550, 450);
-    movePointer(600, 420);
+    park();
     awaitFrame([&](const Frame& f) { return compare(f, title, WHOLE).count == 0; },
                "\"back\" did not return to the same title screen", 8000);
 }
 
-// The pause overlay in the real window: Escape freezes the match under the
-// menu and the bars, "Save BMP screenshot" writes the frozen frame to
-// screenshot1.bmp, "Resume game" lets the match run on, "Exit" ends the program.
-TEST_F(E2EGame, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resumeAndExitWork) {
-    constexpr Box CLOCK_BAR{0, 0, 640, 70}; // the clock ticks while all else stands still
-    // Parts of the bars clear of the date, the clock and the credit line.
-    constexpr Box TOP_BAR_PLAIN{0, 0, 340, 61}, BOTTOM_BAR_PLAIN{300, 419, 640, 480};
+// The pause overlay: Escape freezes the match under the menu and the bars,
+// "Save BMP screenshot" writes the frozen frame to screenshot1.bmp, "Resume
+// game" lets the match run on, "Exit" ends the program with status 0.
+TEST_F(E2EMatch, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resumeAndExitWork) {
+    // The bars' picture at the screen edges, cyan elsewhere, and the parts of
+    // the bars clear of the date (29 characters at most), clock and credit line.
+    const Frame bars = picture("-size 640x480 xc:cyan Plinth/TopBottomBorder.png -geometry +0-70 "
+                               "-composite Plinth/TopBottomBorder.png -geometry +0+419 -composite");
+    constexpr Box TOP_BAR_PLAIN{0, 0, 300, 61}, BOTTOM_BAR_PLAIN{300, 419, 640, 480};
+    constexpr Box CLOCK_BAR{0, 0, W, 70}; // the clock ticks while all else stands still
     launchGame();
     startSinglePlayer();
-    movePointer(600, 300);
-    const Box away = pointer();
-    // Freeze while the ball is well inside the field, so no goal falls between
-    // the grab and the press.
-    const Frame live = awaitFrame(
-        [&](const Frame& f) {
-            const Box ball = ballBox(f);
-            return wholeBall(ball) && ball.x0 > 200 && ball.x1 < 440;
-        },
-        "no ball in the middle of the field");
-    const Box liveBall = ballBox(live); // while the pointer still stands away
+    // Escape is pressed on a frame with the ball well inside the field, the
+    // game held from that frame's grab to the press as if a person reacted at
+    // once: the frame Escape freezes is at most two frames later.
+    const Frame live = awaitFrame([&](const Frame& f) { return wholeBall(f, 200, 440); },
+                                  "no ball mid-field", 5000, 50, true);
     xdo("key Escape");
-    // Each grab is compared with the one before, half a second earlier.
-    Frame last = grab();
-    const auto still = [&](const Frame& f) {
-        return compare(std::exchange(last, f), f, WHOLE, 0, {CLOCK_BAR, pointer()}).count == 0;
+    hold(false);
+    Frame last = grab(); // each grab is compared with the one before, half a second earlier
+    const auto openAndStill = [&](const Frame& f) {
+        return compare(std::exchange(last, f), f, WHOLE, 0, {CLOCK_BAR}).count +
+                   compare(f, bars, TOP_BAR_PLAIN).count +
+                   compare(f, bars, BOTTOM_BAR_PLAIN).count ==
+               0;
     };
-    const Frame open = awaitFrame(still, "the match did not freeze", 8000, 500);
-    keep("overlay-open");
-    // Fully open, both bars stand at the screen edges: laying their picture
-    // there changes nothing.
-    const Frame bars = compose(
-        open, {{"Plinth/TopBottomBorder.png", 0, -70}, {"Plinth/TopBottomBorder.png", 0, 419}});
-    EXPECT_EQ(compare(open, bars, TOP_BAR_PLAIN, 0, {away}).count, 0);
-    EXPECT_EQ(compare(open, bars, BOTTOM_BAR_PLAIN, 0, {away}).count, 0);
-    // The screenshot is the frame Escape froze: the grab before the press but
-    // for the pointer, the computer's paddle and the ball's path.
+    awaitFrame(openAndStill, "the match did not freeze under bars at the screen edges", 8000, 500);
+    grab("overlay-open");
+
+    // The screenshot is the frozen frame: one whole ball, and all else as in
+    // the grab before the press but for the pointer and the computer's paddle.
+    // The ball moved two frames at most; its glow reaches past its bounds.
     click(320, 215);
     Frame saved;
-    for (const long long end = nowMs() + 4000; saved.empty() && nowMs() < end; SDL_Delay(50))
-        saved = loadFrame("screenshot1.bmp");
+    for (int tries = 0; saved.size() != W * H * 3 && tries < 80; ++tries, usleep(50000))
+        saved = output("convert screenshot1.bmp -depth 8 rgb:-");
     EXPECT_FALSE(std::filesystem::exists("screenshot2.bmp"));
-    const Box savedBall = compare(saved, field, MIDDLE_FIELD, BLEND).bounds;
-    ASSERT_TRUE(wholeBall(savedBall)) << "no 640x480 screenshot1.bmp with one ball";
-    EXPECT_LT(std::abs(savedBall.x0 - liveBall.x0) + std::abs(savedBall.y0 - liveBall.y0), 150)
-        << "the screenshot is not the frame on screen when Escape was pressed";
-    // The ball's faint glow reaches a few pixels past the bounds found with BLEND.
-    const Box paths{
-        std::min(liveBall.x0, savedBall.x0) - 8, std::min(liveBall.y0, savedBall.y0) - 8,
-        std::max(liveBall.x1, savedBall.x1) + 8, std::max(liveBall.y1, savedBall.y1) + 8};
-    EXPECT_EQ(compare(saved, live, WHOLE, 0, {away, RIGHT_PADDLE_LANE, paths}).count, 0);
+    EXPECT_TRUE(wholeBall(saved)) << "no 640x480 screenshot1.bmp with one ball";
+    const Box way = around(ballBox(live), 32);
+    const Diff stray = compare(saved, live, WHOLE, 0, {PARKED, RIGHT_PADDLE_LANE, way});
+    EXPECT_EQ(stray.count, 0) << "within x " << stray.bounds.x0 << ".." << stray.bounds.x1 << ", y "
+                              << stray.bounds.y0 << ".." << stray.bounds.y1;
 
-    // "Resume game": the overlay fades out and the match runs on. Then open
-    // it again and leave through "Exit".
-    click(320, 115);
-    movePointer(320, 20);
-    last = grab();
-    awaitFrame(
-        [&](const Frame& f) { return compare(std::exchange(last, f), f, MIDDLE_FIELD).count > 0; },
-        "the match did not resume", 5000, 200);
+    // "Resume game" (clicked with the game held, so that all the game does
+    // after it is seen): once the overlay has faded out the match runs on
+    // from the frame it froze, only the ball and the computer's paddle moved,
+    // for at most the 4 frames of one pause. Then open the overlay again and
+    // leave through "Exit".
+    constexpr Box POINTER{294, 89, 346, 141}; // over "Resume game"
+    movePointer(320, 115);
+    hold(true);
+    xdo("click 1");
+    hold(false);
+    const Frame resumed = awaitFrame(
+        [&](const Frame& f) {
+            return compare(f, saved, WHOLE, 0, {MIDDLE_FIELD, RIGHT_PADDLE_LANE}).count == 0 &&
+                   compare(f, saved, MIDDLE_FIELD, 0, {POINTER}).count > 0;
+        },
+        "the match did not resume", 5000, 50, true);
+    hold(false);
+    const Box wayOn = around(ballBox(saved), 48);
+    EXPECT_EQ(compare(resumed, saved, WHOLE, 0, {POINTER, RIGHT_PADDLE_LANE, wayOn}).count, 0)
+        << "the match did not resume where it froze";
     xdo("key Escape");
     last = grab();
-    awaitFrame(still, "the overlay did not open again", 8000, 500);
+    awaitFrame(openAndStill, "the overlay did not open again", 8000, 500);
     click(320, 165);
     EXPECT_EQ(waitForExit(2000), 0) << "\"Exit\" did not end the program cleanly";
+}
+
+// Installed into a prefix of its own and started from a working folder
+// without Media/, the game draws the pictures installed beside it, says
+// nothing (no audio probing on a machine without a sound card) and ends with
+// status 0 when closed. Its Debian package holds the game, its eleven
+// pictures, the menu entry, the icon in seven sizes and the manual page, and
+// depends on SDL 1.2 by the name both runtimes answer to.
+TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryFile) {
+    const std::string installed = output("'" CMAKE_COMMAND "' --install '" RORED_BUILD_DIR
+                                         "' --prefix prefix 2>&1 && echo installed");
+    ASSERT_NE(installed.find("\ninstalled\n"), std::string::npos) << installed;
+    launchGame(false, "prefix/bin/rored");
+    titleScreen();
+    requestClose();
+    EXPECT_EQ(waitForExit(1000), 0);
+    EXPECT_EQ(std::filesystem::file_size("game.log"), 0u) << std::ifstream("game.log").rdbuf();
+
+    const std::string made = output("'" CPACK_COMMAND "' --config '" RORED_BUILD_DIR
+                                    "/CPackConfig.cmake' -G DEB -B . 2>&1");
+    const std::string files = output("dpkg-deb -c rored_*.deb | awk '{ print $6 }' | tee files");
+    ASSERT_FALSE(files.empty()) << made;
+    for (const auto& [pattern, count] : {std::pair{"^./usr/bin/rored$", 1},
+                                         {"^./usr/share/applications/rored.desktop$", 1},
+                                         {"^./usr/share/man/man6/rored.6.gz$", 1},
+                                         {"^./usr/share/rored/Media/Game/", 8}, // and the folder
+                                         {"^./usr/share/rored/Media/Plinth/", 5},
+                                         {"/apps/rored.png$", 7}})
+        EXPECT_EQ(output("grep -c '" + std::string(pattern) + "' files"),
+                  std::to_string(count) + "\n")
+            << pattern << "\n"
+            << files;
+    const std::string depends = output("dpkg-deb -f rored_*.deb Depends");
+    EXPECT_NE(depends.find("libsdl1.2debian"), std::string::npos) << depends;
+    EXPECT_NE(depends.find("libsdl-image1.2"), std::string::npos) << depends;
 }
