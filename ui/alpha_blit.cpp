@@ -99,46 +99,35 @@ bool handles(const SDL_Surface* image, const SDL_Surface* target) {
            t->Bloss == 0 && !SDL_MUSTLOCK(image) && !SDL_MUSTLOCK(target);
 }
 
-// SDL_UpperBlit's clipping: the source rectangle against the picture, then
-// the destination against the target's clip rectangle. False when nothing is left.
+// SDL_UpperBlit's clipping along one axis: the source span [from, from +
+// size) against the picture's extent, then its place `to` against the clip
+// span [clipFrom, clipFrom + clipSize).
+void clipAxis(int& from, int& size, int& to, int extent, int clipFrom, int clipSize) {
+    if (from < 0) {
+        size += from;
+        to -= from;
+        from = 0;
+    }
+    if (extent - from < size)
+        size = extent - from;
+    if (clipFrom - to > 0) {
+        size -= clipFrom - to;
+        from += clipFrom - to;
+        to = clipFrom;
+    }
+    if (to + size - clipFrom - clipSize > 0)
+        size -= to + size - clipFrom - clipSize;
+}
+
+// The source rectangle against the picture, then the destination against the
+// target's clip rectangle, as SDL_UpperBlit clips. False when nothing is left.
 bool clip(const SDL_Surface* image, const SDL_Surface* target, const SDL_Rect* source, Sint16 x,
           Sint16 y, SDL_Rect& from, SDL_Rect& to) {
-    int srcX = 0, srcY = 0, w = image->w, h = image->h, dstX = x, dstY = y;
-    if (source) {
-        srcX = source->x;
-        w = source->w;
-        if (srcX < 0) {
-            w += srcX;
-            dstX -= srcX;
-            srcX = 0;
-        }
-        if (image->w - srcX < w)
-            w = image->w - srcX;
-        srcY = source->y;
-        h = source->h;
-        if (srcY < 0) {
-            h += srcY;
-            dstY -= srcY;
-            srcY = 0;
-        }
-        if (image->h - srcY < h)
-            h = image->h - srcY;
-    }
+    int srcX = source ? source->x : 0, w = source ? source->w : image->w, dstX = x;
+    int srcY = source ? source->y : 0, h = source ? source->h : image->h, dstY = y;
     const SDL_Rect& c = target->clip_rect;
-    if (c.x - dstX > 0) {
-        w -= c.x - dstX;
-        srcX += c.x - dstX;
-        dstX = c.x;
-    }
-    if (dstX + w - c.x - c.w > 0)
-        w -= dstX + w - c.x - c.w;
-    if (c.y - dstY > 0) {
-        h -= c.y - dstY;
-        srcY += c.y - dstY;
-        dstY = c.y;
-    }
-    if (dstY + h - c.y - c.h > 0)
-        h -= dstY + h - c.y - c.h;
+    clipAxis(srcX, w, dstX, image->w, c.x, c.w);
+    clipAxis(srcY, h, dstY, image->h, c.y, c.h);
     if (w <= 0 || h <= 0)
         return false;
     from = {Sint16(srcX), Sint16(srcY), Uint16(w), Uint16(h)};
