@@ -37,17 +37,15 @@ TEST_F(SheetScreenTest, SaveMessage_namesTheFileOrTheReasonForThreeSecondsThenTh
         {{0, EROFS}, "Screenshot not saved: folder is read-only"},
         {{0, ENOSPC}, "Screenshot not saved: disk is full"},
         {{0, EACCES}, "Screenshot not saved: no permission"},
-        {{0, EIO}, "Screenshot not saved: cannot write the file"},
-    };
+        {{0, EIO}, "Screenshot not saved: cannot write the file"}};
     for (const auto& [result, text] : outcomes) {
         now = 0xffffff00u; // the millisecond counter wraps while the message shows
         showSaveMessage(result);
         for (Uint32 elapsed : {0u, SAVE_MESSAGE_MS - 1, SAVE_MESSAGE_MS}) {
             now = 0xffffff00u + elapsed;
             drawStatusBars();
-            const bool fresh = elapsed < SAVE_MESSAGE_MS;
-            EXPECT_EQ(textOnBottomBar(fresh ? text.size() : 23), fresh ? text : creditLine)
-                << elapsed << " ms after " << text;
+            const std::string shown = elapsed < SAVE_MESSAGE_MS ? text : creditLine;
+            EXPECT_EQ(textOnBottomBar(shown.size()), shown) << elapsed << " ms after " << text;
         }
     }
 }
