@@ -49,5 +49,6 @@ int main(int argc, char** argv) {
         }
         runPass();
     }
+    SDL_Quit();
     return 0;
 }

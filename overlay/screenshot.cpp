@@ -3,9 +3,11 @@
 // only when every write, the flush and the close have succeeded, so a failure
 // leaves nothing behind and an existing file is never replaced. Folders that
 // take neither links nor no-replace renames get a copy in a file created
-// under the final name, removed again if the copy fails.
+// under the final name, removed again if the copy fails. The player is told
+// the file's name, or why there is none.
 #include "overlay/screenshot.h"
 
+#include "overlay/save_message.h"
 #include "ui/theme.h"
 
 #include <cerrno>
@@ -59,23 +61,36 @@ int createTemporary(char* name, size_t size) {
     return -1;
 }
 
+// errno after a step that failed; EIO where the step left none.
+int failure() {
+    return errno ? errno : EIO;
+}
+
 // Writes the BMP through our own stream so that the flush and the close can
-// be checked; SDL's writer does not look at either.
-bool writeBmp(SDL_Surface* surface, int fd) {
+// be checked; SDL's writer does not look at either. 0, or the errno of the
+// first step that failed.
+int writeBmp(SDL_Surface* surface, int fd) {
     FILE* file = fdopen(fd, "wb");
     if (!file) {
+        const int error = errno;
         close(fd);
-        return false;
+        return error;
     }
-    bool ok = false;
-    if (SDL_RWops* stream = SDL_RWFromFP(file, 0)) { // 0: the stream does not close the file
-        ok = SDL_SaveBMP_RW(surface, stream, 0) == 0;
+    int error = 0;
+    const auto step = [&](bool ok) {
+        if (!ok && !error)
+            error = failure();
+        errno = 0;
+    };
+    errno = 0;
+    SDL_RWops* stream = SDL_RWFromFP(file, 0); // 0: the stream does not close the file
+    step(stream && SDL_SaveBMP_RW(surface, stream, 0) == 0);
+    if (stream)
         SDL_FreeRW(stream);
-    }
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    return ok;
+    step(std::fflush(file) == 0);
+    step(fsync(fileno(file)) == 0);
+    step(std::fclose(file) == 0);
+    return error;
 }
 
 // Moves the temporary to `name` unless something stands there, for folders
@@ -102,52 +117,50 @@ bool writeAll(int fd, const char* bytes, ssize_t size) {
     return true;
 }
 
-enum class Outcome { DONE, NAME_TAKEN, FAILED };
-
 // Copies the finished temporary into `name`, which is created here and so
-// never an existing file; a failed copy removes it again.
-Outcome copyIntoNewFile(const char* temporary, const char* name) {
+// never an existing file; a failed copy removes it again. 0, EEXIST when the
+// name is taken, or the errno of the step that failed.
+int copyIntoNewFile(const char* temporary, const char* name) {
     const int out = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0)
-        return errno == EEXIST ? Outcome::NAME_TAKEN : Outcome::FAILED;
+        return errno;
     const int in = open(temporary, O_RDONLY | O_CLOEXEC);
-    bool ok = in >= 0;
+    int error = in < 0 ? errno : 0;
     static char chunk[COPY_CHUNK];
-    for (ssize_t got = 0; ok && (got = read(in, chunk, sizeof chunk)) != 0;)
-        ok = got > 0 && writeAll(out, chunk, got);
+    for (ssize_t got = 0; !error && (got = read(in, chunk, sizeof chunk)) != 0;)
+        if (got < 0 || !writeAll(out, chunk, got))
+            error = failure();
     if (in >= 0)
         close(in);
-    ok = fsync(out) == 0 && ok;
-    ok = close(out) == 0 && ok;
-    if (!ok)
+    if (fsync(out) != 0 && !error)
+        error = errno;
+    if (close(out) != 0 && !error)
+        error = errno;
+    if (error)
         unlink(name);
-    return ok ? Outcome::DONE : Outcome::FAILED;
-}
-
-// What a refused link or rename that the folder does support means.
-Outcome refusal() {
-    return errno == EEXIST ? Outcome::NAME_TAKEN : Outcome::FAILED;
+    return error;
 }
 
 // Puts the temporary under `name` in the first way the folder allows: a hard
 // link, a no-replace rename, or a copy into a file created under that name.
-// Each refuses a name that exists, even one taken by another writer a moment ago.
-Outcome place(const char* temporary, const char* name) {
+// Each refuses a name that exists, even one taken by another writer a moment
+// ago. 0, EEXIST when the name is taken, or the errno of the failure.
+int place(const char* temporary, const char* name) {
     if (link(temporary, name) == 0)
-        return Outcome::DONE;
+        return 0;
     if (!unsupported(errno))
-        return refusal();
+        return errno;
     if (renameWithoutReplacing(temporary, name) == 0)
-        return Outcome::DONE;
+        return 0;
     if (!unsupported(errno))
-        return refusal();
+        return errno;
     return copyIntoNewFile(temporary, name);
 }
 
 // Gives the finished temporary the first free number. A name is taken when
 // anything at all stands there, a dangling link or an unreadable file
 // included.
-bool publish(const char* temporary) {
+ScreenshotResult publish(const char* temporary) {
     char name[NAME_SIZE];
     for (int n = 1; n < INT_MAX; ++n) {
         std::snprintf(name, sizeof name, "screenshot%d.bmp", n);
@@ -155,28 +168,31 @@ bool publish(const char* temporary) {
         if (lstat(name, &info) == 0)
             continue;
         if (errno != ENOENT)
-            return false; // cannot tell whether the name is free
-        const Outcome outcome = place(temporary, name);
-        if (outcome != Outcome::NAME_TAKEN)
-            return outcome == Outcome::DONE;
+            return {0, errno}; // cannot tell whether the name is free
+        const int error = place(temporary, name);
+        if (error != EEXIST)
+            return {error ? 0 : n, error};
     }
-    return false;
+    return {0, EEXIST};
 }
 } // namespace
 
-bool writeScreenshot(SDL_Surface* surface) {
+ScreenshotResult writeScreenshot(SDL_Surface* surface) {
     if (!surface)
-        return false;
+        return {0, EINVAL};
     clearLeftovers();
     char temporary[NAME_SIZE];
     const int fd = createTemporary(temporary, sizeof temporary);
     if (fd < 0)
-        return false;
-    const bool written = writeBmp(surface, fd) && publish(temporary);
+        return {0, errno};
+    const int error = writeBmp(surface, fd);
+    const ScreenshotResult result = error ? ScreenshotResult{0, error} : publish(temporary);
     unlink(temporary);
-    return written;
+    return result;
 }
 
-void saveScreenshot() {
-    writeScreenshot(snapshotSurface); // a failed screenshot is skipped without a word
+ScreenshotResult saveScreenshot() {
+    const ScreenshotResult result = writeScreenshot(snapshotSurface);
+    showSaveMessage(result);
+    return result;
 }

@@ -3,6 +3,7 @@
 // from the screen edges together by barOffset.
 #include "overlay/status_bars.h"
 
+#include "overlay/save_message.h"
 #include "overlay/state.h"
 #include "ui/display.h"
 #include "ui/text.h"
@@ -71,7 +72,7 @@ void drawStatusBars() {
         formatTimeText(overlayLocalTime, text, sizeof text);
         drawText(TEXT_RIGHT, TIME_TOP - barOffset, text, TEXT_ALIGN_RIGHT);
     }
-    // Bottom bar with the credit
+    // Bottom bar with the credit, or for a few seconds what a save came to
     blitAt(topBottomBorderImage, nullptr, 0, BOTTOM_BAR_TOP + barOffset);
-    drawText(CREDIT_LEFT, CREDIT_TOP + barOffset, creditLine, TEXT_ALIGN_LEFT);
+    drawText(CREDIT_LEFT, CREDIT_TOP + barOffset, bottomBarText(), TEXT_ALIGN_LEFT);
 }

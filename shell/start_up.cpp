@@ -5,6 +5,7 @@
 
 #include "game/world.h"
 #include "input/hang_up.h"
+#include "shell/video_driver.h"
 #include "ui/display.h"
 #include "ui/media_folder.h"
 #include "ui/theme.h"
@@ -21,6 +22,8 @@ bool startUp(const char* caption) {
     // spares a machine without a sound card the probing and its error lines.
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     catchHangUp();
+    if (!chooseVideoDriver())
+        return false;
     // Ask for everything, but a machine without a sound card or joystick can
     // still play: the game needs only video. No parachute: SDL's crash handler
     // calls back into Xlib and can hang a dying game for ever.
@@ -29,7 +32,9 @@ bool startUp(const char* caption) {
         std::fprintf(stderr, "rored: cannot start SDL: %s\n", SDL_GetError());
         return false;
     }
-    std::atexit(SDL_Quit);
+    // SDL is shut down by main's return, not by an exit handler: when the X
+    // server dies, Xlib calls exit, and an SDL_Quit run from there waits for
+    // ever on the dead connection under sdl12-compat.
     // The game sets no SDL timers, yet classic SDL's timer subsystem keeps a
     // thread that wakes every millisecond to look for them: about two thirds
     // of an idle frame's own cost. Ticks and delays work without it.
@@ -38,6 +43,7 @@ bool startUp(const char* caption) {
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, SDL_DOUBLEBUF);
     if (!screen) {
         std::fprintf(stderr, "rored: cannot open a 640x480 window: %s\n", SDL_GetError());
+        SDL_Quit();
         return false;
     }
     SDL_WM_SetCaption(caption, nullptr);

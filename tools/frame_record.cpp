@@ -14,6 +14,8 @@
 // no colour.
 #include "game/title_menu.h"
 #include "game/world.h"
+#include "input/frame_clock.h"
+#include "overlay/save_message.h"
 #include "overlay/transition.h"
 #include "shell/frame.h"
 #include "ui/cpu.h"
@@ -40,6 +42,13 @@ extern "C" time_t time(time_t* out) noexcept {
 }
 
 namespace {
+
+// The save message's clock runs 16 ms a frame, as the paced loop does, so
+// that the frames it shows on are the same in every run.
+int frameNumber = 0;
+Uint32 frameClock() {
+    return Uint32(frameNumber * FRAME_MS);
+}
 
 enum class Act { Point, ButtonDown, ButtonUp, KeyDown, KeyUp, Serve };
 struct Step {
@@ -198,8 +207,10 @@ int main(int argc, char** argv) {
     if (!mkdtemp(folder) || chdir(folder) != 0)
         return 1;
 
+    messageClock = frameClock;
     size_t next = 0;
     for (int frame = 0; frame < FRAMES; ++frame) {
+        frameNumber = frame;
         for (; next < SCRIPT.size() && SCRIPT[next].frame == frame; ++next)
             play(SCRIPT[next]);
         runFrame();

@@ -3,13 +3,22 @@
 // game, so that an installed game finds them whatever folder it starts in.
 #pragma once
 
+#include <filesystem>
+
 // --- Picture folder ------------------------------------------------------------
 extern int mediaParent; // descriptor of the folder holding Media/; AT_FDCWD = working folder
 
-// The installed data folder, relative to the folder of the executable.
-constexpr const char* INSTALLED_DATA_FOLDER = "../share/rored";
+// The installed data folder, relative to the folder of the executable: the
+// same from games/ (Debian's place for games) and from bin/.
+constexpr const char* INSTALLED_DATA_FOLDER = "../share/games/rored";
 
-// Keeps the working folder when it holds Media/, else takes the installed
-// data folder found from /proc/self/exe when that holds Media/. Called once by
-// start-up, before any picture is loaded.
+// The working folder (AT_FDCWD) when its Media/ holds the game's picture
+// folders Game/ and Plinth/, as a clone's does; else an open descriptor of
+// the data folder installed beside `executable` when that one does; else
+// AT_FDCWD, where nothing will load. A Media/ of the user's own (~/Media)
+// is passed over.
+int chooseMediaParent(const std::filesystem::path& executable);
+
+// Sets mediaParent by chooseMediaParent for the running executable. Called
+// once by start-up, before any picture is loaded.
 void findMediaFolder();

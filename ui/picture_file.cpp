@@ -6,74 +6,29 @@
 #include "ui/picture_file.h"
 
 #include "ui/media_folder.h"
+#include "ui/picture_header.h"
 
 #include <SDL_image.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// PNG: signature, then the IHDR chunk with big-endian width and height at 16
-// and 20. BMP: "BM", the info header's size at 14, then the size at 18.
-constexpr unsigned char PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-constexpr int HEADER_BYTES = 26;
-constexpr long BMP_CORE_HEADER = 12; // the old header with 16-bit sizes
-
-long bigEndian32(const unsigned char* p) {
-    return long(p[0]) << 24 | long(p[1]) << 16 | long(p[2]) << 8 | long(p[3]);
-}
-long littleEndian(const unsigned char* p, int bytes) {
-    long value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = value << 8 | p[i];
-    return value;
-}
-
-// The width and height the header declares; false for anything but PNG and BMP.
-bool declaredSize(const unsigned char* header, long& width, long& height) {
-    if (std::memcmp(header, PNG_SIGNATURE, sizeof PNG_SIGNATURE) == 0 &&
-        std::memcmp(header + 12, "IHDR", 4) == 0) {
-        width = bigEndian32(header + 16);
-        height = bigEndian32(header + 20);
-        return true;
-    }
-    if (header[0] != 'B' || header[1] != 'M')
-        return false;
-    if (littleEndian(header + 14, 4) == BMP_CORE_HEADER) {
-        width = littleEndian(header + 18, 2);
-        height = littleEndian(header + 20, 2);
-    } else {
-        width = int32_t(littleEndian(header + 18, 4));
-        height = std::labs(int32_t(littleEndian(header + 22, 4))); // negative: rows top-down
-    }
-    return true;
-}
-
-bool fitsTheGame(long width, long height) {
-    return width <= MAX_PICTURE_SIDE && height <= MAX_PICTURE_SIDE &&
-           width * height <= MAX_PICTURE_PIXELS;
-}
-
-// True when fd is a regular file whose header declares an acceptable size.
+// True when fd is a regular file whose header the game can decode.
 bool acceptable(int fd, const char* path) {
     struct stat info;
-    unsigned char header[HEADER_BYTES];
-    long width = 0, height = 0;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        pread(fd, header, sizeof header, 0) != ssize_t(sizeof header) ||
-        !declaredSize(header, width, height))
+    unsigned char header[PICTURE_HEADER_BYTES];
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    if (fitsTheGame(width, height))
-        return true;
-    std::fprintf(stderr,
-                 "rored: %s declares %ldx%ld pixels, far more than the game shows; not loaded\n",
-                 path, width, height);
-    return false;
+    const ssize_t got = pread(fd, header, sizeof header, 0);
+    std::string problem;
+    const HeaderVerdict verdict = checkPictureHeader(header, got > 0 ? size_t(got) : 0, problem);
+    if (verdict == HeaderVerdict::REFUSED)
+        std::fprintf(stderr, "rored: %s declares %s; not loaded\n", path, problem.c_str());
+    return verdict == HeaderVerdict::USABLE;
 }
 
 } // namespace

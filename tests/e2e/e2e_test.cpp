@@ -202,28 +202,36 @@ TEST_F(E2EMatch, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resume
 // Installed into a prefix of its own and started from a working folder
 // without Media/, the game draws the pictures installed beside it, says
 // nothing (no audio probing on a machine without a sound card) and ends with
-// status 0 when closed. Its Debian package holds the game, its eleven
-// pictures, the menu entry, the icon in seven sizes and the manual page, and
-// depends on SDL 1.2 by the name both runtimes answer to.
+// status 0 when closed. Its Debian package holds the game in /usr/games,
+// its eleven pictures, the menu entry, the icon in seven sizes, the manual
+// page, the software centres' metadata, copyright and changelog; it depends
+// on SDL 1.2 by the name both runtimes answer to, and lintian finds nothing
+// to warn about.
 TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryFile) {
     const std::string installed = output("'" CMAKE_COMMAND "' --install '" RORED_BUILD_DIR
                                          "' --prefix prefix 2>&1 && echo installed");
     ASSERT_NE(installed.find("\ninstalled\n"), std::string::npos) << installed;
-    launchGame(false, "prefix/bin/rored");
+    launchGame(false, "prefix/games/rored");
     titleScreen();
     requestClose();
     EXPECT_EQ(waitForExit(1000), 0);
     EXPECT_EQ(std::filesystem::file_size("game.log"), 0u) << std::ifstream("game.log").rdbuf();
+    const std::string metadata =
+        output("appstreamcli validate --no-net --pedantic "
+               "prefix/share/metainfo/*.metainfo.xml 2>&1; echo status $?");
+    EXPECT_NE(metadata.find("\nstatus 0\n"), std::string::npos) << metadata;
 
     const std::string made = output("'" CPACK_COMMAND "' --config '" RORED_BUILD_DIR
                                     "/CPackConfig.cmake' -G DEB -B . 2>&1");
     const std::string files = output("dpkg-deb -c rored_*.deb | awk '{ print $6 }' | tee files");
     ASSERT_FALSE(files.empty()) << made;
-    for (const auto& [pattern, count] : {std::pair{"^./usr/bin/rored$", 1},
+    for (const auto& [pattern, count] : {std::pair{"^./usr/games/rored$", 1},
                                          {"^./usr/share/applications/rored.desktop$", 1},
                                          {"^./usr/share/man/man6/rored.6.gz$", 1},
-                                         {"^./usr/share/rored/Media/Game/", 8}, // and the folder
-                                         {"^./usr/share/rored/Media/Plinth/", 5},
+                                         {"^./usr/share/games/rored/Media/Game/", 8}, // + folder
+                                         {"^./usr/share/games/rored/Media/Plinth/", 5},
+                                         {"^./usr/share/metainfo/.*.metainfo.xml$", 1},
+                                         {"^./usr/share/doc/rored/c", 2}, // changelog, copyright
                                          {"/apps/rored.png$", 7}})
         EXPECT_EQ(output("grep -c '" + std::string(pattern) + "' files"),
                   std::to_string(count) + "\n")
@@ -232,4 +240,7 @@ TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryF
     const std::string depends = output("dpkg-deb -f rored_*.deb Depends");
     EXPECT_NE(depends.find("libsdl1.2debian"), std::string::npos) << depends;
     EXPECT_NE(depends.find("libsdl-image1.2"), std::string::npos) << depends;
+    EXPECT_EQ(output("lintian --fail-on error,warning rored_*.deb 2>&1 | grep -v '^running with "
+                     "root'; echo status $?"),
+              "status 1\n"); // grep found no line
 }

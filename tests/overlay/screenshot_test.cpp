@@ -31,16 +31,17 @@ class ScreenshotTest : public ::testing::Test {
         return std::distance(begin(names), end(names));
     }
     // Saves in a child process after `restrict` has set limits that cannot be
-    // lifted again; true when the save reported success.
-    bool savedInChild(void (*restrict)()) {
+    // lifted again; 0 when the save reported success, else the error it gave.
+    int savedInChild(void (*restrict)()) {
         const pid_t child = fork();
         if (child == 0) {
             restrict();
-            _exit(writeScreenshot(picture) ? 0 : 1);
+            _exit(writeScreenshot(picture).error);
         }
         int status = 0;
-        return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-               WEXITSTATUS(status) == 0;
+        return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)
+                   ? WEXITSTATUS(status)
+                   : -1;
     }
     SDL_Surface* picture =
         SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
@@ -53,9 +54,9 @@ TEST_F(ScreenshotTest, TakesTheFirstFreeNumbersAndLeavesExistingFilesUntouched) 
     folder.writeFile("screenshot1.bmp", "one");
     folder.writeFile("screenshot3.bmp", "three");
     chmod("screenshot1.bmp", 0);
-    EXPECT_TRUE(writeScreenshot(picture));
+    EXPECT_EQ(writeScreenshot(picture).number, 2);
     EXPECT_GT(contents("screenshot2.bmp").size(), 640u * 480u * 3u);
-    EXPECT_TRUE(writeScreenshot(picture));
+    EXPECT_EQ(writeScreenshot(picture).number, 4);
     EXPECT_EQ(contents("screenshot4.bmp"), contents("screenshot2.bmp"));
     EXPECT_EQ(contents("screenshot1.bmp"), "one");
     EXPECT_EQ(contents("screenshot3.bmp"), "three");
@@ -69,14 +70,16 @@ TEST_F(ScreenshotTest, FailedWritesLeaveNoScreenshotAndNoTemporaryBehind) {
     ASSERT_EQ(mkdir("gone", 0755), 0);
     ASSERT_EQ(chdir("gone"), 0);
     ASSERT_EQ(rmdir((folder.path() + "/gone").c_str()), 0);
-    EXPECT_FALSE(writeScreenshot(picture));
+    EXPECT_EQ(writeScreenshot(picture).error, ENOENT);
     ASSERT_EQ(chdir(folder.path().c_str()), 0);
 
-    EXPECT_FALSE(savedInChild([] {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{10000, 10000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    })) << "the write reported success";
+    EXPECT_EQ(savedInChild([] {
+                  signal(SIGXFSZ, SIG_IGN);
+                  const rlimit limit{10000, 10000};
+                  setrlimit(RLIMIT_FSIZE, &limit);
+              }),
+              EFBIG)
+        << "the write reported success, or not why it failed";
     EXPECT_EQ(fileCount(), 0);
 }
 
@@ -120,11 +123,11 @@ TEST_F(ScreenshotTest, WithoutLinksOrRenamesACopyTakesTheFreeNameAndAFailedCopyL
         if (seccomp_load(filter) != 0)
             _exit(2);
     };
-    EXPECT_TRUE(savedInChild(folderWithoutLinks));
+    EXPECT_EQ(savedInChild(folderWithoutLinks), 0);
     EXPECT_TRUE(writeScreenshot(picture)); // through a link, for comparison
     EXPECT_TRUE(contents("screenshot2.bmp") == contents("screenshot3.bmp")); // 900 kB: no dump
     EXPECT_EQ(contents("screenshot1.bmp"), "one");
     readBackFails = true;
-    EXPECT_FALSE(savedInChild(folderWithoutLinks));
+    EXPECT_EQ(savedInChild(folderWithoutLinks), EIO);
     EXPECT_EQ(fileCount(), 3); // no screenshot4.bmp, no temporary
 }

@@ -1,5 +1,5 @@
-// The picture loaders and the theme: bad files give empty handles (FIFOs,
-// devices and pictures too large to use among them), colour keys make cyan
+// The picture loaders and the theme: bad files give empty handles (FIFOs
+// and devices among them), colour keys make cyan
 // transparent, tables are filled whatever the pictures hold.
 #include "ui/image_loaders.h"
 #include "ui/theme.h"
@@ -13,7 +13,6 @@
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
 
 namespace {
 
@@ -37,30 +36,6 @@ void blitHalfCyanPicture(SDL_Surface* (*loader)(const char*)) {
     EXPECT_EQ(pixelAt(screen, 15, 5), RED);
 }
 
-// A grey PNG declaring w x h pixels, all rows alike; valid unless it stores
-// fewer rows than it declares.
-std::string greyPng(uint32_t w, uint32_t h, uint32_t storedRows) {
-    const auto bigEndian = [](uint32_t v) {
-        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    };
-    const auto chunk = [&](const std::string& typeAndData) {
-        const auto* bytes = reinterpret_cast<const Bytef*>(typeAndData.data());
-        return bigEndian(uint32_t(typeAndData.size() - 4)) + typeAndData +
-               bigEndian(uint32_t(crc32(0, bytes, uInt(typeAndData.size()))));
-    };
-    std::string rows;
-    for (uint32_t y = 0; y < storedRows; ++y)
-        rows += '\0' + std::string(w, '\x80'); // filter 0, then the samples
-    uLongf size = compressBound(rows.size());
-    std::string packed(size, '\0');
-    compress(reinterpret_cast<Bytef*>(packed.data()), &size,
-             reinterpret_cast<const Bytef*>(rows.data()), rows.size());
-    packed.resize(size);
-    return "\x89PNG\r\n\x1a\n" +
-           chunk("IHDR" + bigEndian(w) + bigEndian(h) + "\x08" + std::string(4, '\0')) +
-           chunk("IDAT" + packed) + chunk("IEND");
-}
-
 } // namespace
 
 TEST_F(ThemeTest, MissingEmptyTruncatedAndForeignFilesGiveEmptyHandles) {
@@ -81,24 +56,6 @@ TEST_F(ThemeTest, MissingEmptyTruncatedAndForeignFilesGiveEmptyHandles) {
                              "text.png", ".", "fifo.png", "zero.png"}) {
         EXPECT_EQ(loadAlphaImage(path), nullptr) << path;
         EXPECT_EQ(loadColorKeyedImage(path), nullptr) << path;
-    }
-}
-
-// The limits refuse a size before decoding, in one line on standard error;
-// sizes up to them load. A picture of 16383 x 16383 would take gigabytes.
-TEST_F(ThemeTest, PicturesLargerThanTheGameCanUseAreRefusedWithOneLine) {
-    TempFolder folder;
-    const std::tuple<uint32_t, uint32_t, bool> sizes[] = {
-        {4096, 1, true},   {4097, 1, false},   {1, 4097, false},
-        {1280, 960, true}, {1281, 960, false}, {16383, 16383, false}};
-    for (const auto& [w, h, loads] : sizes) {
-        folder.writeFile("p.png", greyPng(w, h, h > 4096 ? 1 : h)); // the last as a 64 kB file
-        testing::internal::CaptureStderr();
-        SDL_Surface* loaded = loadAlphaImage("p.png");
-        const std::string errors = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(loaded != nullptr, loads) << w << "x" << h;
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), loads ? 0 : 1) << errors;
-        SDL_FreeSurface(loaded);
     }
 }
 
