@@ -6,6 +6,7 @@
 // under the final name, removed again if the copy fails.
 #include "overlay/screenshot.h"
 
+#include "audio/sound.h"
 #include "ui/theme.h"
 
 #include <cerrno>
@@ -178,5 +179,6 @@ bool writeScreenshot(SDL_Surface* surface) {
 }
 
 void saveScreenshot() {
-    writeScreenshot(snapshotSurface); // a failed screenshot is skipped without a word
+    if (writeScreenshot(snapshotSurface)) // a failed screenshot is skipped without a word
+        playSound(SOUND_SHUTTER);
 }
