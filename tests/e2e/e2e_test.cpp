@@ -223,7 +223,8 @@ TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryF
                                          {"^./usr/share/applications/rored.desktop$", 1},
                                          {"^./usr/share/man/man6/rored.6.gz$", 1},
                                          {"^./usr/share/rored/Media/Game/", 8}, // and the folder
-                                         {"^./usr/share/rored/Media/Plinth/", 5},
+                                         {"^./usr/share/rored/Media/Plinth/", 6},
+                                         {"^./usr/share/rored/Media/Sound/", 8},
                                          {"/apps/rored.png$", 7}})
         EXPECT_EQ(output("grep -c '" + std::string(pattern) + "' files"),
                   std::to_string(count) + "\n")
