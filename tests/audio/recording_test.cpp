@@ -1,6 +1,7 @@
 // The game's sound as SDL's disk driver records it, through the real frame
 // pass: which frame made a sound, where it stands between the ears, its pitch,
-// the mute key, a crowd of hits, and the mark that shows while muted.
+// the overlay's sweeps and the shutter, the mute key, a crowd of hits, and
+// the mark that shows while muted.
 #include "audio/mixer.h"
 #include "audio/sound.h"
 #include "game/game_test_support.h"
@@ -13,10 +14,13 @@
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -65,6 +69,11 @@ struct Recording : ::testing::Test {
         matchSlide = 1; // paddles in place: the left one's face at x 87, middle y 240
         player1IsHuman = player2IsHuman = true;
         SDL_WarpMouse(100, 300);
+    }
+
+    void TearDown() override {
+        SDL_CloseAudio();
+        std::filesystem::remove_all(file.substr(0, file.rfind('/')));
     }
 
     // Frames recorded so far, and the samples (left, right interleaved).
@@ -155,6 +164,29 @@ TEST_F(Recording, HitsGoalAndClickAreHeardFromTheirFramesPitchedAndPanned) {
     // 2 and 16 semitones up: 2.2 times the frequency.
     EXPECT_GT(fast.crossings, 1.8 * slow.crossings);
     EXPECT_LT(fast.crossings, 2.6 * slow.crossings);
+}
+
+// Escape sweeps up, and again down: the rising sweep starts lower. A saved
+// screenshot sounds its shutter over the button's click; one that cannot be
+// written (its folder is gone) only clicks.
+TEST_F(Recording, TheOverlaySweepsUpAndDownAndOnlyASavedScreenshotSoundsItsShutter) {
+    constexpr size_t START = 4000, SHUTTER = 6600; // 90 ms, 150 ms
+    const Stretch up = heardFromOneFrame(START, [] { tap(SDLK_ESCAPE); });
+    while (overlayAmount != OVERLAY_FULL)
+        runFrame();
+    const auto save = [] {
+        SDL_WarpMouse(320, 215); // "Save BMP screenshot"
+        push(SDL_MOUSEBUTTONDOWN);
+        push(SDL_MOUSEBUTTONUP);
+    };
+    ASSERT_EQ(chdir(file.substr(0, file.rfind('/')).c_str()), 0);
+    const Stretch saved = heardFromOneFrame(SHUTTER, save);
+    ASSERT_TRUE(mkdir("gone", 0755) == 0 && chdir("gone") == 0 && rmdir("../gone") == 0);
+    const Stretch failed = heardFromOneFrame(SHUTTER, save);
+    const Stretch down = heardFromOneFrame(START, [] { tap(SDLK_ESCAPE); });
+
+    EXPECT_LT(up.crossings, 0.8 * down.crossings);
+    EXPECT_GT(saved.left, 3 * failed.left);
 }
 
 // m in one frame cuts what sounds and silences the next frame's hits; after
