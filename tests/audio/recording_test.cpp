@@ -198,7 +198,7 @@ TEST_F(Recording, MSilencesEverythingFromTheNextFrameUntilPressedAgain) {
     EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PLAYING);
     tap(SDLK_m);
     runFrame();
-    const size_t muted = recorded() + SLACK + SILENCE_FADE;
+    const size_t muted = recorded() + SLACK + SOUND_RATE / 100; // a fade of 10 ms at most
     removeAllBalls();
     addBall(100, 74, 0, -4);
     runFrame(); // a wall hit, muted
