@@ -39,6 +39,7 @@ TEST(SoundFile, OnlyRegularMonoSixteenBitFilesOfAUsableLengthLoad) {
     const SoundSamples good = readSoundFile(AT_FDCWD, "good.wav");
     ASSERT_EQ(good.length, 300u);
     EXPECT_EQ(good.data[299], 1234);
+    delete[] good.data; // the game keeps its sounds until exit
 
     ASSERT_EQ(mkfifo("fifo.wav", 0644), 0); // would block a plain open for ever
     ASSERT_EQ(mkdir("folder.wav", 0755), 0);
