@@ -18,6 +18,8 @@ void chooseAudioDriver();
 // Called once by startSound.
 bool openSoundDevice();
 
-// 11.6 ms: with the one buffer the sound server holds besides, a hit is heard
-// within about two frames of the frame that made it.
-constexpr int SOUND_BUFFER_FRAMES = 512;
+// 23 ms, the most that keeps a hit within about two frames of the frame that
+// made it. No less: SDL 1.2 keeps its audio thread writing silence while the
+// device is paused, a wake-up per buffer, and at 512 frames the idle title
+// screen paid for twice as many of them.
+constexpr int SOUND_BUFFER_FRAMES = 1024;

@@ -48,7 +48,7 @@ SDL_Surface* openBenchDisplay(int depth) {
 void openBenchSound() {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-    setenv("SDL_DISKAUDIODELAY", "11", 1); // ms per 512-frame buffer
+    setenv("SDL_DISKAUDIODELAY", "23", 1); // ms per 1024-frame buffer: real time
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         fail("SDL_InitSubSystem");
     startSound(AT_FDCWD);

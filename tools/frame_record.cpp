@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", withSound ? "disk" : "dummy", 1);
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-    setenv("SDL_DISKAUDIODELAY", "11", 1);
+    setenv("SDL_DISKAUDIODELAY", "23", 1);
     setenv("TZ", "UTC", 1);
     if (SDL_Init(SDL_INIT_VIDEO | (withSound ? SDL_INIT_AUDIO : 0)) != 0 ||
         !(screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth, SDL_DOUBLEBUF))) {

@@ -28,8 +28,8 @@ using Clock = std::chrono::steady_clock;
 
 // A sound posted in a frame is written before the file has grown by the
 // writer's own buffering (at most 8 KB of stdio) and two device buffers past
-// what it held just after that frame: 3072 frames; this allows a third more.
-constexpr size_t SLACK = 4096;
+// what it held just after that frame: 4096 frames; this allows half more.
+constexpr size_t SLACK = 6144;
 constexpr int AUDIBLE = 64;
 
 void push(Uint8 type, SDLKey key = SDLK_UNKNOWN) {
@@ -59,7 +59,7 @@ struct Recording : ::testing::Test {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-        setenv("SDL_DISKAUDIODELAY", "11", 1); // ms per 512-frame buffer: about real time
+        setenv("SDL_DISKAUDIODELAY", "23", 1); // ms per 1024-frame buffer: about real time
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0);
         screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_DOUBLEBUF);
         loadGameWorld();
