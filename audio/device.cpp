@@ -65,7 +65,8 @@ bool openSoundDevice() {
     wanted.channels = 2;
     wanted.samples = SOUND_BUFFER_FRAMES;
     wanted.callback = fill;
-    // No spec back: SDL converts to whatever the hardware takes, so the mixer
-    // always writes this format.
+    // Without asking what was obtained, SDL converts to whatever the hardware
+    // takes, so the mixer
+    // always writes this one format.
     return SDL_OpenAudio(&wanted, nullptr) == 0;
 }
