@@ -66,7 +66,6 @@ bool openSoundDevice() {
     wanted.samples = SOUND_BUFFER_FRAMES;
     wanted.callback = fill;
     // Without asking what was obtained, SDL converts to whatever the hardware
-    // takes, so the mixer
-    // always writes this one format.
+    // takes, so the mixer always writes this one format.
     return SDL_OpenAudio(&wanted, nullptr) == 0;
 }
