@@ -16,6 +16,12 @@ constexpr double FRAME_BUDGET_NS = 16.0e6; // one 16 ms frame
 // format they were loaded in.
 SDL_Surface* openBenchDisplay(int depth = 32);
 
+// Opens the sound device on SDL's disk driver, writing into /dev/null in real
+// time, and loads the sounds: the game's sound fully on, without a sound card.
+// A benchmark that opens it closes it (SDL_CloseAudio) when done, so that the
+// game's side of sound goes quiet again for the benchmarks after it.
+void openBenchSound();
+
 // Leaves on the screen a frame of a single-player match in full swing: eight
 // balls in play after 60 frames of the real frame pass. The same frame every
 // time (a fixed random seed).

@@ -81,7 +81,8 @@ Point nearestPoint(const CollisionRect& rect, double x, double y) {
 
 } // namespace
 
-void collideBallWithRects(double& ballX, double& ballY, double radius) {
+const CollisionRect* collideBallWithRects(double& ballX, double& ballY, double radius) {
+    const CollisionRect* pushedBy = nullptr;
     const int32_t count = collisionRectCount;
     for (int32_t i = 0; i < count; i++) {
         const CollisionRect& rect = *collisionRects[i];
@@ -91,8 +92,10 @@ void collideBallWithRects(double& ballX, double& ballY, double radius) {
             continue;
         if (!(rect.y - radius < ballY && ballY < rect.y + rect.h + radius))
             continue;
-        if (exitToField(rect, ballX, ballY, radius))
+        if (exitToField(rect, ballX, ballY, radius)) {
+            pushedBy = &rect;
             continue;
+        }
 
         Point p = nearestPoint(rect, ballX, ballY);
         double dx = ballX - p.x;
@@ -106,5 +109,7 @@ void collideBallWithRects(double& ballX, double& ballY, double radius) {
         double angle = std::atan2(ballY - p.y, ballX - p.x);
         ballX = p.x + radius * std::cos(angle);
         ballY = p.y + radius * std::sin(angle);
+        pushedBy = &rect;
     }
+    return pushedBy;
 }

@@ -3,6 +3,7 @@
 // ends the match.
 #include "game/match_controls.h"
 
+#include "audio/sound.h"
 #include "game/title_menu.h"
 #include "game/world.h"
 #include "ui/button.h"
@@ -13,11 +14,13 @@
 static void countGoals() {
     for (int32_t i = 0; i < ballCount; i++) {
         if (balls[i]->x > RIGHT_GOAL_X) {
+            playSound(SOUND_GOAL, panForX(balls[i]->x)); // heard on the side that conceded
             removeBall(i);
             serveBall(ServeDirection::Leftward);
             player1Score++;
         }
         if (balls[i]->x < LEFT_GOAL_X) {
+            playSound(SOUND_GOAL, panForX(balls[i]->x));
             removeBall(i);
             serveBall(ServeDirection::Rightward);
             player2Score++;

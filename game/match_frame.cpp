@@ -4,6 +4,7 @@
 #include "game/match_frame.h"
 
 #include "game/collision.h"
+#include "game/match_sounds.h"
 #include "game/world.h"
 #include "input/input.h"
 #include "ui/display.h"
@@ -60,13 +61,14 @@ bool stepBall(Ball& ball, double dx, double dy, bool touchedBefore) {
     const double y0 = ball.y;
 
     constexpr double FIRST_CONTACT_RADIUS = 22;
-    collideBallWithRects(ball.x, ball.y, FIRST_CONTACT_RADIUS);
+    const CollisionRect* touched = collideBallWithRects(ball.x, ball.y, FIRST_CONTACT_RADIUS);
     if (ball.x == x0 && ball.y == y0)
         return false;
 
     constexpr double SECOND_CONTACT_RADIUS = 24;
     collideBallWithRects(ball.x, ball.y, SECOND_CONTACT_RADIUS);
     bounce(ball, ball.x - x0, ball.y - y0, !touchedBefore);
+    soundBallContact(ball, touched);
     return true;
 }
 

@@ -15,7 +15,6 @@ void serveBall(ServeDirection direction) {
         return;
 
     // n is used as radians, not degrees: any of 360 directions will do.
-    constexpr double SERVE_SPEED = 4;
     const double c = std::cos(n);
     const double s = std::sin(n);
     double vx = SERVE_SPEED * c;

@@ -22,6 +22,7 @@ constexpr double FIELD_CENTRE_X = 320;
 constexpr double FIELD_CENTRE_Y = 240;
 constexpr double LEFT_GOAL_X = 40;   // 25 px in from the left wall
 constexpr double RIGHT_GOAL_X = 600; // 25 px in from the right wall
+constexpr double SERVE_SPEED = 4;    // pixels per frame of a ball just served
 
 // --- Capacities ---------------------------------------------------------------
 constexpr int32_t MAX_COLLISION_RECTS = 2000;

@@ -2,10 +2,12 @@
 // lands exactly on 0.0 and 100.0, and the order of the overlay's pieces.
 #include "overlay/driver.h"
 
+#include "audio/sound.h"
 #include "input/input.h"
 #include "overlay/menu.h"
 #include "overlay/status_bars.h"
 #include "overlay/transition.h"
+#include "ui/mute_mark.h"
 #include "ui/pointer.h"
 
 // Each step closes a fifteenth of the way and adds half a unit more, so the
@@ -56,5 +58,7 @@ void updateOverlay() {
         runOverlayMenu();
         drawStatusBars(); // after the menu, so the bars lie over it
     }
-    drawPointer(); // last, on top of everything
+    soundOverlayState(overlayOpen);
+    drawMuteMark(); // after the frozen frame was taken: never in a screenshot
+    drawPointer();  // last, on top of everything
 }

@@ -7,6 +7,7 @@
 // the file's name, or why there is none.
 #include "overlay/screenshot.h"
 
+#include "audio/sound.h"
 #include "overlay/save_message.h"
 #include "ui/theme.h"
 
@@ -194,5 +195,7 @@ ScreenshotResult writeScreenshot(SDL_Surface* surface) {
 ScreenshotResult saveScreenshot() {
     const ScreenshotResult result = writeScreenshot(snapshotSurface);
     showSaveMessage(result);
+    if (result.saved())
+        playSound(SOUND_SHUTTER);
     return result;
 }

@@ -2,6 +2,7 @@
 // in this order, once per pass.
 #include "shell/frame.h"
 
+#include "audio/sound.h"
 #include "game/arena.h"
 #include "game/match_controls.h"
 #include "game/match_frame.h"
@@ -51,6 +52,7 @@ void runFrame() {
     if (overlayAmount == OVERLAY_CLOSED) // the match is frozen while the overlay shows
         drawMatchAndScreen();
     updateOverlay();
+    updateSound(); // the frame's sounds start as its picture shows
     SDL_Flip(screen);
     checkForQuit();
 }

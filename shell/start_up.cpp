@@ -1,8 +1,11 @@
-// Start-up in the designed order, with what this machine needs around it:
-// a silent audio driver, a clean end on a hang-up, no crash handler of SDL's,
-// no timer thread, and the installed pictures where the working folder has none.
+// Start-up in the designed order, with what this machine needs around it: an
+// audio driver that suits it, a clean end on a hang-up, no crash handler of
+// SDL's, no timer thread, and the installed pictures where the working folder
+// has none; then the sounds.
 #include "shell/start_up.h"
 
+#include "audio/device.h"
+#include "audio/sound.h"
 #include "game/world.h"
 #include "input/hang_up.h"
 #include "shell/video_driver.h"
@@ -18,9 +21,7 @@
 
 bool startUp(const char* caption) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    // The game plays no sound: unless the user chose a driver, the silent one
-    // spares a machine without a sound card the probing and its error lines.
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    chooseAudioDriver();
     catchHangUp();
     if (!chooseVideoDriver())
         return false;
@@ -50,5 +51,6 @@ bool startUp(const char* caption) {
     findMediaFolder();
     loadGameWorld();
     loadTheme();
+    startSound(mediaParent);
     return true;
 }

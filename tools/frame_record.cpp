@@ -4,14 +4,17 @@
 // pixels, so a change to how frames are drawn can be checked whole, frame by
 // frame, on every screen depth:
 //
-//   frame_record DEPTH [--baseline] [DUMP_FOLDER]   (from the repository root, for Media/)
+//   frame_record DEPTH [--baseline] [--sound] [DUMP_FOLDER]   (from the repository root)
 //
 // DEPTH is 8, 16, 24 or 32. --baseline runs the baseline pixel loops where
 // the processor would run their AVX2 or AVX-512 builds, which must give the
-// same lines. With DUMP_FOLDER every frame is also written there as frame-NNN.ppm,
+// same lines. --sound plays the session with its sounds (SDL's disk driver
+// into /dev/null), which must not change a line either. With DUMP_FOLDER
+// every frame is also written there as frame-NNN.ppm,
 // to find the pixels behind a digest that differs. Colours
 // are digested, not raw values: the unused fourth byte of a 32-bit pixel is
 // no colour.
+#include "audio/sound.h"
 #include "game/title_menu.h"
 #include "game/world.h"
 #include "input/frame_clock.h"
@@ -28,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -178,22 +182,28 @@ uint64_t fileDigest(const char* path) {
 int main(int argc, char** argv) {
     const int depth = argc > 1 ? std::atoi(argv[1]) : 0;
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32) {
-        std::fprintf(stderr, "usage: frame_record 8|16|24|32 [--baseline] [DUMP_FOLDER]\n");
+        std::fprintf(stderr,
+                     "usage: frame_record 8|16|24|32 [--baseline] [--sound] [DUMP_FOLDER]\n");
         return 2;
     }
     std::string dumpFolder;
+    bool withSound = false;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--baseline")
             widestKernels = KernelWidth::Baseline;
+        else if (std::string(argv[i]) == "--sound")
+            withSound = true;
         else
             dumpFolder = argv[i];
     }
     if (!dumpFolder.empty() && dumpFolder[0] != '/')
         dumpFolder = std::string(getcwd(nullptr, 0)) + "/" + dumpFolder;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", withSound ? "disk" : "dummy", 1);
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+    setenv("SDL_DISKAUDIODELAY", "23", 1);
     setenv("TZ", "UTC", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0 ||
+    if (SDL_Init(SDL_INIT_VIDEO | (withSound ? SDL_INIT_AUDIO : 0)) != 0 ||
         !(screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth, SDL_DOUBLEBUF))) {
         std::fprintf(stderr, "frame_record: %s\n", SDL_GetError());
         return 1;
@@ -201,6 +211,8 @@ int main(int argc, char** argv) {
     std::srand(1);
     loadGameWorld();
     loadTheme();
+    if (withSound)
+        startSound(AT_FDCWD);
 
     // The screenshot goes to a private working folder.
     char folder[] = "/tmp/frame-record-XXXXXX";

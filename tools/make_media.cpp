@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     rgba(makeButtonSheet(), plinth + "/Button.png");
     keyed(makeStatusBars(), plinth + "/TopBottomBorder.png");
     rgba(makeCursorSheet(), plinth + "/Cursor.png");
+    rgba(makeMuteMark(), plinth + "/Mute.png");
     // Game pictures; the background is loaded colour-keyed, so it never holds the key.
     keyed(makeBackground(), game + "/background.png");
     rgba(makeBorder(), game + "/border.png");

@@ -15,6 +15,8 @@ Canvas makeButtonSheet();
 Canvas makeStatusBars();
 // Called by make_media: sixteen 96x96 pointer frames, aim point at the centre.
 Canvas makeCursorSheet();
+// Called by make_media: the 32x32 mark shown while sound is muted.
+Canvas makeMuteMark();
 
 // --- Game pictures (Media/Game) -------------------------------------------
 // Called by make_media: the opaque 640x480 field under everything.

@@ -156,6 +156,12 @@ static std::vector<Point> insetConvex(const std::vector<Point>& v, float distanc
     return out;
 }
 
+float sdCapsule(float px, float py, float ax, float ay, float bx, float by, float half) {
+    float dx = bx - ax, dy = by - ay;
+    float t = clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
+    return std::hypot(px - ax - dx * t, py - ay - dy * t) - half;
+}
+
 float sdRoundedPolygon(float px, float py, const std::vector<Point>& corners, float radius) {
     return sdPolygon(px, py, insetConvex(corners, radius)) - radius;
 }

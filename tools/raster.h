@@ -53,6 +53,8 @@ float coverage(float sd);
 float sdCircle(float px, float py, float cx, float cy, float radius);
 // Box centred on (cx, cy) with half sizes hw, hh and rounded corners.
 float sdRoundBox(float px, float py, float cx, float cy, float hw, float hh, float radius);
+// Segment from (ax, ay) to (bx, by) with round ends, `half` its half width.
+float sdCapsule(float px, float py, float ax, float ay, float bx, float by, float half);
 // Convex polygon (any winding) with every corner rounded by radius.
 float sdRoundedPolygon(float px, float py, const std::vector<Point>& corners, float radius);
 

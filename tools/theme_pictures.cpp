@@ -163,13 +163,6 @@ static const float RING_GAP = 4.5f; // half the opening where a tick crosses the
 static const float TICK_INNER = 6.0f, TICK_OUTER = 22.0f;
 static const float PI = 3.14159265f;
 
-// Distance to a segment with round ends, minus half its width.
-static float sdCapsule(float px, float py, float ax, float ay, float bx, float by, float half) {
-    float dx = bx - ax, dy = by - ay;
-    float t = clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
-    return std::hypot(px - ax - dx * t, py - ay - dy * t) - half;
-}
-
 // A ring broken where a cross of ticks passes through it with room to
 // spare, the ticks stopping short of the aim point, and an amber dot on it.
 // The other frames turn and breathe around the shown one.

@@ -2,6 +2,7 @@
 // draw the panel and the centred label.
 #include "ui/button.h"
 
+#include "audio/sound.h"
 #include "input/input.h"
 #include "ui/panel.h"
 #include "ui/text.h"
@@ -28,5 +29,7 @@ bool button(int centreX, int centreY, int width, int height, const char* label) 
     // Draw
     drawPanel(left, top, width, height, state.hovered);
     drawText(centreX, centreY - LABEL_RAISE, label, TEXT_ALIGN_CENTER);
+    if (state.clicked)
+        playSound(SOUND_CLICK, panForX(centreX));
     return state.clicked;
 }

@@ -3,6 +3,7 @@
 
 #include "ui/display.h"
 #include "ui/image_loaders.h"
+#include "ui/mute_mark.h"
 
 SDL_Surface* fontImage;
 SDL_Surface* buttonImage;
@@ -38,6 +39,7 @@ void loadTheme() {
     buttonImage = loadAlphaImage("Media/Plinth/Button.png");
     topBottomBorderImage = loadColorKeyedImage("Media/Plinth/TopBottomBorder.png");
     cursorImage = loadAlphaImage("Media/Plinth/Cursor.png");
+    muteMarkImage = loadAlphaImage("Media/Plinth/Mute.png");
 
     // Tables are filled whatever the sheets hold; SDL clips a cell that
     // reaches past a smaller sheet to the part that exists.

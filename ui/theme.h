@@ -29,7 +29,7 @@ extern SDL_Rect glyphRects[GLYPH_COUNT];                  // cell i is character
 extern SDL_Rect buttonCells[BUTTON_ROWS][BUTTON_COLUMNS]; // [row][column role]
 extern SDL_Rect cursorFrames[CURSOR_FRAME_COUNT];         // the pointer uses frame 3
 
-// Creates the work surfaces, loads the four theme pictures and fills the cell
-// tables. Called once by start-up, after the video mode is set and the game
-// world is loaded.
+// Creates the work surfaces, loads the theme pictures (the mute mark's too)
+// and fills the cell tables. Called once by start-up, after the video mode is
+// set and the game world is loaded.
 void loadTheme();

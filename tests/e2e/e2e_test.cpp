@@ -203,7 +203,7 @@ TEST_F(E2EMatch, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resume
 // without Media/, the game draws the pictures installed beside it, says
 // nothing (no audio probing on a machine without a sound card) and ends with
 // status 0 when closed. Its Debian package holds the game in /usr/games,
-// its eleven pictures, the menu entry, the icon in seven sizes, the manual
+// its twelve pictures and seven sounds, the menu entry, the icon in seven sizes, the manual
 // page, the software centres' metadata, copyright and changelog; it depends
 // on SDL 1.2 by the name both runtimes answer to, and lintian finds nothing
 // to warn about.
@@ -229,9 +229,10 @@ TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryF
                                          {"^./usr/share/applications/rored.desktop$", 1},
                                          {"^./usr/share/man/man6/rored.6.gz$", 1},
                                          {"^./usr/share/games/rored/Media/Game/", 8}, // + folder
-                                         {"^./usr/share/games/rored/Media/Plinth/", 5},
+                                         {"^./usr/share/games/rored/Media/Plinth/", 6},
                                          {"^./usr/share/metainfo/.*.metainfo.xml$", 1},
                                          {"^./usr/share/doc/rored/c", 2}, // changelog, copyright
+                                         {"^./usr/share/games/rored/Media/Sound/", 8},
                                          {"/apps/rored.png$", 7}})
         EXPECT_EQ(output("grep -c '" + std::string(pattern) + "' files"),
                   std::to_string(count) + "\n")
