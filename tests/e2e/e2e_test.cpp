@@ -202,9 +202,10 @@ TEST_F(E2EMatch, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resume
 // Installed into a prefix of its own and started from a working folder
 // without Media/, the game draws the pictures installed beside it, says
 // nothing (no audio probing on a machine without a sound card) and ends with
-// status 0 when closed. Its Debian package holds the game, its eleven
-// pictures, the menu entry, the icon in seven sizes and the manual page, and
-// depends on SDL 1.2 by the name both runtimes answer to.
+// status 0 when closed. Its Debian package holds the game, its twelve
+// pictures (the window's icon among them), the menu entry, the icon in seven
+// sizes and the manual page, and depends on SDL 1.2 by the name both runtimes
+// answer to.
 TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryFile) {
     const std::string installed = output("'" CMAKE_COMMAND "' --install '" RORED_BUILD_DIR
                                          "' --prefix prefix 2>&1 && echo installed");
@@ -222,7 +223,7 @@ TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryF
     for (const auto& [pattern, count] : {std::pair{"^./usr/bin/rored$", 1},
                                          {"^./usr/share/applications/rored.desktop$", 1},
                                          {"^./usr/share/man/man6/rored.6.gz$", 1},
-                                         {"^./usr/share/rored/Media/Game/", 8}, // and the folder
+                                         {"^./usr/share/rored/Media/Game/", 9}, // and the folder
                                          {"^./usr/share/rored/Media/Plinth/", 5},
                                          {"/apps/rored.png$", 7}})
         EXPECT_EQ(output("grep -c '" + std::string(pattern) + "' files"),
