@@ -4,11 +4,14 @@
 // pixels, so a change to how frames are drawn can be checked whole, frame by
 // frame, on every screen depth:
 //
-//   frame_record DEPTH [--baseline] [DUMP_FOLDER]   (from the repository root, for Media/)
+//   frame_record DEPTH [--baseline] [--scale K] [DUMP_FOLDER]   (from the repository root, for
+//   Media/)
 //
 // DEPTH is 8, 16, 24 or 32. --baseline runs the baseline pixel loops where
 // the processor would run their AVX2 or AVX-512 builds, which must give the
-// same lines. With DUMP_FOLDER every frame is also written there as frame-NNN.ppm,
+// same lines. --scale K draws in a window K times the game's size, where the
+// game's 640x480 screen is a surface of its own, which must give the same
+// lines too. With DUMP_FOLDER every frame is also written there as frame-NNN.ppm,
 // to find the pixels behind a digest that differs. Colours
 // are digested, not raw values: the unused fourth byte of a 32-bit pixel is
 // no colour.
@@ -19,9 +22,11 @@
 #include "ui/cpu.h"
 #include "ui/display.h"
 #include "ui/theme.h"
+#include "ui/window.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -98,8 +103,8 @@ void push(Uint8 type, int code) {
 
 void play(const Step& step) {
     switch (step.act) {
-    case Act::Point:
-        SDL_WarpMouse(Uint16(step.a), Uint16(step.b));
+    case Act::Point: // a game position, where the window shows it
+        SDL_WarpMouse(Uint16(gameLeft + step.a * gameScale), Uint16(gameTop + step.b * gameScale));
         break;
     case Act::ButtonDown:
         push(SDL_MOUSEBUTTONDOWN, step.a);
@@ -169,13 +174,17 @@ uint64_t fileDigest(const char* path) {
 int main(int argc, char** argv) {
     const int depth = argc > 1 ? std::atoi(argv[1]) : 0;
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32) {
-        std::fprintf(stderr, "usage: frame_record 8|16|24|32 [--baseline] [DUMP_FOLDER]\n");
+        std::fprintf(stderr,
+                     "usage: frame_record 8|16|24|32 [--baseline] [--scale K] [DUMP_FOLDER]\n");
         return 2;
     }
     std::string dumpFolder;
+    int scale = 1;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--baseline")
             widestKernels = KernelWidth::Baseline;
+        else if (std::string(argv[i]) == "--scale" && i + 1 < argc)
+            scale = std::max(1, std::atoi(argv[++i]));
         else
             dumpFolder = argv[i];
     }
@@ -185,7 +194,9 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("TZ", "UTC", 1);
     if (SDL_Init(SDL_INIT_VIDEO) != 0 ||
-        !(screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth, SDL_DOUBLEBUF))) {
+        !(scale == 1 ? (screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth,
+                                                  SDL_DOUBLEBUF)) != nullptr
+                     : openWindowSized(SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale, depth))) {
         std::fprintf(stderr, "frame_record: %s\n", SDL_GetError());
         return 1;
     }
