@@ -89,8 +89,9 @@ class E2EGame : public ::testing::Test {
     }
 
     // Called by a test to start the game (the built one unless told), with or
-    // without a Media folder; fails unless a 640x480 window named "Rored" shows.
-    void launchGame(bool withMedia = true, const std::string& binary = RORED_BINARY) {
+    // without a Media folder; fails unless a window named "Rored" of `size` shows.
+    void launchGame(bool withMedia = true, const std::string& binary = RORED_BINARY,
+                    const std::string& size = "640x480") {
         std::filesystem::remove("Media");
         if (withMedia)
             std::filesystem::create_directory_symlink(RORED_SOURCE_DIR "/Media", "Media");
@@ -100,7 +101,7 @@ class E2EGame : public ::testing::Test {
         const std::string found = output("timeout 20 xdotool search --sync --onlyvisible --name "
                                          "'^Rored$' getwindowgeometry");
         ASSERT_EQ(std::sscanf(found.c_str(), "Window %lu", &window), 1) << "no Rored window";
-        EXPECT_NE(found.find("Geometry: 640x480"), std::string::npos) << found;
+        EXPECT_NE(found.find("Geometry: " + size), std::string::npos) << found;
         park(); // the pointer shows from the second frame on
     }
     // The game's exit status once it ends within ms, 128 + the signal if one
