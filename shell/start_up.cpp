@@ -5,6 +5,7 @@
 
 #include "game/world.h"
 #include "input/hang_up.h"
+#include "shell/window_events.h"
 #include "ui/display.h"
 #include "ui/media_folder.h"
 #include "ui/theme.h"
@@ -42,6 +43,7 @@ bool startUp(const char* caption) {
         return false;
     }
     SDL_WM_SetCaption(caption, nullptr);
+    SDL_SetEventFilter(noteWindowEvent);
     loadGameWorld();
     loadTheme();
     return true;
