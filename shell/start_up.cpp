@@ -37,13 +37,15 @@ bool startUp(const char* caption) {
     // of an idle frame's own cost. Ticks and delays work without it.
     SDL_QuitSubSystem(SDL_INIT_TIMER);
     SDL_ShowCursor(SDL_DISABLE);
+    // Before the window exists: setting a filter discards the events queued
+    // so far, a close request among them.
+    SDL_SetEventFilter(noteWindowEvent);
     findMediaFolder(); // the window's icon is one of the pictures
     if (!openWindow()) {
         std::fprintf(stderr, "rored: cannot open a window: %s\n", SDL_GetError());
         return false;
     }
     SDL_WM_SetCaption(caption, nullptr);
-    SDL_SetEventFilter(noteWindowEvent);
     loadGameWorld();
     loadTheme();
     return true;

@@ -7,6 +7,7 @@
 #include "overlay/state.h"
 #include "overlay/transition.h"
 #include "shell/frame.h"
+#include "shell/start_up.h"
 #include "support/test_sheets.h"
 #include "ui/display.h"
 #include "ui/window.h"
@@ -152,4 +153,26 @@ TEST_F(WindowEvents, FullscreenPressesCancelInPairs_altEnterByItsOwnModifiers) {
     press(keyDown(SDLK_F11));
     runFrame();
     EXPECT_EQ(std::make_pair(windowSurface->w, windowSurface->h), std::make_pair(800, 600));
+}
+
+namespace {
+
+SDL_Surface* closedWhileOpening(int w, int h, int bits, Uint32 flags) {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT; // as a close button, or SIGTERM through SDL, would send it
+    SDL_PushEvent(&quit);
+    return SDL_SetVideoMode(w, h, bits, flags);
+}
+
+} // namespace
+
+// A close request that comes while start-up opens the window ends the game
+// after its first frame (SDL 1.2 drops the queued events when a filter is set).
+TEST(StartUp, ACloseRequestWhileTheWindowOpensEndsTheGame) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    setVideoMode = closedWhileOpening;
+    ASSERT_TRUE(startUp("Rored"));
+    runFrame();
+    EXPECT_TRUE(quitRequested);
 }
