@@ -15,8 +15,10 @@ struct Pixel24 { // three bytes, copied as they stand
     uint8_t bytes[3];
 };
 
-// Writes `count` source pixels k times each.
-template <typename Pixel> void scaleRow(const uint8_t* from, uint8_t* to, int count, int k) {
+// Writes `count` source pixels k times each. Built for the usual k as a
+// constant, so the compiler unrolls the copies and packs them into vectors.
+template <typename Pixel, int K>
+void scaleRow(const uint8_t* from, uint8_t* to, int count, int k = K) {
     const Pixel* s = reinterpret_cast<const Pixel*>(from);
     Pixel* d = reinterpret_cast<Pixel*>(to);
     for (int x = 0; x < count; ++x, d += k)
@@ -24,16 +26,29 @@ template <typename Pixel> void scaleRow(const uint8_t* from, uint8_t* to, int co
             d[i] = s[x];
 }
 
+template <typename Pixel> void scaleRowBy(const uint8_t* from, uint8_t* to, int count, int k) {
+    switch (k) {
+    case 2:
+        return scaleRow<Pixel, 2>(from, to, count);
+    case 3:
+        return scaleRow<Pixel, 3>(from, to, count);
+    case 4:
+        return scaleRow<Pixel, 4>(from, to, count);
+    default:
+        return scaleRow<Pixel, 0>(from, to, count, k);
+    }
+}
+
 void scaleRowOfSize(int bytesPerPixel, const uint8_t* from, uint8_t* to, int count, int k) {
     switch (bytesPerPixel) {
     case 1:
-        return scaleRow<uint8_t>(from, to, count, k);
+        return scaleRowBy<uint8_t>(from, to, count, k);
     case 2:
-        return scaleRow<uint16_t>(from, to, count, k);
+        return scaleRowBy<uint16_t>(from, to, count, k);
     case 3:
-        return scaleRow<Pixel24>(from, to, count, k);
+        return scaleRowBy<Pixel24>(from, to, count, k);
     default:
-        return scaleRow<uint32_t>(from, to, count, k);
+        return scaleRowBy<uint32_t>(from, to, count, k);
     }
 }
 
