@@ -77,13 +77,9 @@ class E2EScreens : public E2EGame {
     // for the box of the pointer; returns it.
     Frame awaitTitle(const std::string& where, int left, int top, int k, Box pointer = {}) {
         Frame f;
-        await(
-            [&] {
-                return compare(f = gameIn(where, left, top, k), field, WHOLE, BLEND,
-                               {BUTTONS, pointer})
-                           .count == 0;
-            },
-            "no title screen where expected");
+        const auto title = [&] { return compare(f, field, WHOLE, BLEND, {BUTTONS, pointer}); };
+        await([&] { return (f = gameIn(where, left, top, k), title().count == 0); },
+              "no title screen where expected");
         return f;
     }
     // Whether next() gives a frame other than `last`, which it then replaces.
@@ -121,16 +117,14 @@ class E2EScreens : public E2EGame {
 // On 1920x1080 the window is 1280x960, the game at 2x: the window sampled at
 // every other pixel is the game's own screenshot of that frame, and "single
 // player" answers at twice its place. F11 shows it at 2x in the middle of
-// the black screen, where "back" answers at its mapped place, a click in the
-// margin does nothing and the pointer is not drawn over the margin; F11
-// again gives the window back. Resized to 1000x700 it shows the game at 1x
-// in its middle.
+// the black screen, where "back" answers at its mapped place and a click in
+// the margin does nothing; F11 again gives the window back. Resized to
+// 1000x700 it shows the game at 1x in its middle.
 TEST_F(E2EScreens, FullHdWindowAtTwice_fullscreenCentred_resizedToOnce) {
     openScreen(1920, 1080);
     launchGame(true, RORED_BINARY, "1280x960");
     xdo("mousemove 1900 1070"); // off the window: no themed pointer
     const Frame title = awaitTitle(id(), 0, 0, 2);
-    grab("screens-title-2x");
     xdo("key Escape");
     await([&] { return overlayShown(gameIn(id(), 0, 0, 2)); }, "the overlay did not open");
     click(640, 430); // "Save BMP screenshot"
@@ -151,15 +145,6 @@ TEST_F(E2EScreens, FullHdWindowAtTwice_fullscreenCentred_resizedToOnce) {
         },
         "F11 did not show the game at 2x in the middle of a black screen");
     output("import -window root '" E2E_SCREENSHOT_DIR "/screens-fullscreen.png'");
-    // Just inside the left wall the pointer shows, over the margin beside it not.
-    for (const auto& [place, shown] : {std::pair{"330 300", true}, {"300 300", false}}) {
-        xdo(std::string("mousemove ") + place);
-        await(
-            [&] {
-                return (compare(game(), backings, {0, 110, 48, 168}, BLEND).count > 0) == shown;
-            },
-            "the pointer is drawn over the margin, or not at the game's edge");
-    }
     // A click below "back", in the margin, queued while the game is held:
     // two frames on the match still runs.
     xdo("mousemove 1420 1050");
@@ -175,7 +160,6 @@ TEST_F(E2EScreens, FullHdWindowAtTwice_fullscreenCentred_resizedToOnce) {
     awaitTitle("root", 320, 60, 2, {502, 402, 598, 498});
     xdo("key F11");
     await([&] { return windowShown(1280, 960, title); }, "F11 again did not give the window back");
-
     xdo("windowsize " + id() + " 1000 700");
     await([&] { return windowShown(1000, 700, title); }, "not the game at 1x in the middle");
 }
