@@ -32,18 +32,35 @@ bool refreshOverlayLocalTime(time_t now) {
     return overlayTimeKnown;
 }
 
+namespace {
+
+bool pauseRequested; // the player looked away during a match this frame
+
+void openOverlay() {
+    overlayOpen = true;
+    // Reopening during a closing keeps the frame frozen last time.
+    if (overlayAmount == OVERLAY_CLOSED)
+        captureSnapshot();
+}
+
+} // namespace
+
+void requestOverlayPause() {
+    pauseRequested = true;
+}
+
 void stepOverlayTransition() {
     // Toggle: only a fresh press counts, so a held Escape toggles once.
     if (wasPressed(keyStates[SDLK_ESCAPE])) {
-        if (!overlayOpen) {
-            overlayOpen = true;
-            // Reopening during a closing keeps the frame frozen last time.
-            if (overlayAmount == OVERLAY_CLOSED)
-                captureSnapshot();
-        } else {
+        if (!overlayOpen)
+            openOverlay();
+        else
             overlayOpen = false;
-        }
     }
+    // Looking away opens it as Escape would, whatever Escape did this frame.
+    if (pauseRequested && !overlayOpen)
+        openOverlay();
+    pauseRequested = false;
     // Backdrop
     if (overlayAmount != OVERLAY_CLOSED)
         drawBackdrop();

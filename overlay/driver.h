@@ -14,6 +14,11 @@ double easeOverlayAmount(double amount, bool open);
 // to whether that worked. Called by updateOverlay with the current time.
 bool refreshOverlayLocalTime(time_t now);
 
+// Opens the overlay at its next step as Escape opens it from closed or
+// closing; open or opening, it stays so. Called by the frame pass when the
+// player looks away from a match (focus lost, window iconified or unmapped).
+void requestOverlayPause();
+
 // The Escape toggle (capturing the frame on opening from closed), the backdrop
 // and one easing step. Called first by updateOverlay.
 void stepOverlayTransition();

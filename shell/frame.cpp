@@ -12,7 +12,10 @@
 #include "input/hang_up.h"
 #include "input/input.h"
 #include "overlay/driver.h"
+#include "shell/window_events.h"
 #include "ui/display.h"
+#include "ui/present.h"
+#include "ui/window.h"
 
 #include <SDL.h>
 
@@ -48,12 +51,18 @@ void (*passSleep)(Uint32) = SDL_Delay;
 
 void runFrame() {
     SDL_PumpEvents();
+    takeWindowEvents();
     updateInput();
-    if (overlayAmount == OVERLAY_CLOSED) // the match is frozen while the overlay shows
-        drawMatchAndScreen();
-    updateOverlay();
+    mapPointerToGame();
+    // A hidden window is neither drawn nor shown, but the frame in which the
+    // player looks away is drawn, for the overlay to freeze it.
+    if (!windowHidden || playerLookedAway) {
+        if (overlayAmount == OVERLAY_CLOSED) // the match is frozen while the overlay shows
+            drawMatchAndScreen();
+        updateOverlay();
+        presentFrame();
+    }
     updateSound(); // the frame's sounds start as its picture shows
-    SDL_Flip(screen);
     checkForQuit();
 }
 

@@ -9,9 +9,11 @@
 #include "game/world.h"
 #include "input/hang_up.h"
 #include "shell/video_driver.h"
+#include "shell/window_events.h"
 #include "ui/display.h"
 #include "ui/media_folder.h"
 #include "ui/theme.h"
+#include "ui/window.h"
 
 #include <SDL.h>
 
@@ -41,14 +43,16 @@ bool startUp(const char* caption) {
     // of an idle frame's own cost. Ticks and delays work without it.
     SDL_QuitSubSystem(SDL_INIT_TIMER);
     SDL_ShowCursor(SDL_DISABLE);
-    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, SDL_DOUBLEBUF);
-    if (!screen) {
-        std::fprintf(stderr, "rored: cannot open a 640x480 window: %s\n", SDL_GetError());
+    // Before the window exists: setting a filter discards the events queued
+    // so far, a close request among them.
+    SDL_SetEventFilter(noteWindowEvent);
+    findMediaFolder(); // the window's icon is one of the pictures
+    if (!openWindow()) {
+        std::fprintf(stderr, "rored: cannot open a window: %s\n", SDL_GetError());
         SDL_Quit();
         return false;
     }
     SDL_WM_SetCaption(caption, nullptr);
-    findMediaFolder();
     loadGameWorld();
     loadTheme();
     startSound(mediaParent);

@@ -4,12 +4,15 @@
 // pixels, so a change to how frames are drawn can be checked whole, frame by
 // frame, on every screen depth:
 //
-//   frame_record DEPTH [--baseline] [--sound] [DUMP_FOLDER]   (from the repository root)
+//   frame_record DEPTH [--baseline] [--sound] [--scale K] [DUMP_FOLDER]   (from the repository
+//   root, for Media/)
 //
 // DEPTH is 8, 16, 24 or 32. --baseline runs the baseline pixel loops where
 // the processor would run their AVX2 or AVX-512 builds, which must give the
 // same lines. --sound plays the session with its sounds (SDL's disk driver
-// into /dev/null), which must not change a line either. With DUMP_FOLDER
+// into /dev/null), which must not change a line either. --scale K draws in a
+// window K times the game's size, where the game's 640x480 screen is a
+// surface of its own, which must give the same lines too. With DUMP_FOLDER
 // every frame is also written there as frame-NNN.ppm,
 // to find the pixels behind a digest that differs. Colours
 // are digested, not raw values: the unused fourth byte of a 32-bit pixel is
@@ -24,9 +27,11 @@
 #include "ui/cpu.h"
 #include "ui/display.h"
 #include "ui/theme.h"
+#include "ui/window.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -111,8 +116,8 @@ void push(Uint8 type, int code) {
 
 void play(const Step& step) {
     switch (step.act) {
-    case Act::Point:
-        SDL_WarpMouse(Uint16(step.a), Uint16(step.b));
+    case Act::Point: // a game position, where the window shows it
+        SDL_WarpMouse(Uint16(gameLeft + step.a * gameScale), Uint16(gameTop + step.b * gameScale));
         break;
     case Act::ButtonDown:
         push(SDL_MOUSEBUTTONDOWN, step.a);
@@ -183,16 +188,20 @@ int main(int argc, char** argv) {
     const int depth = argc > 1 ? std::atoi(argv[1]) : 0;
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32) {
         std::fprintf(stderr,
-                     "usage: frame_record 8|16|24|32 [--baseline] [--sound] [DUMP_FOLDER]\n");
+                     "usage: frame_record 8|16|24|32 [--baseline] [--sound] [--scale K] "
+                     "[DUMP_FOLDER]\n");
         return 2;
     }
     std::string dumpFolder;
     bool withSound = false;
+    int scale = 1;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--baseline")
             widestKernels = KernelWidth::Baseline;
         else if (std::string(argv[i]) == "--sound")
             withSound = true;
+        else if (std::string(argv[i]) == "--scale" && i + 1 < argc)
+            scale = std::max(1, std::atoi(argv[++i]));
         else
             dumpFolder = argv[i];
     }
@@ -204,7 +213,9 @@ int main(int argc, char** argv) {
     setenv("SDL_DISKAUDIODELAY", "23", 1);
     setenv("TZ", "UTC", 1);
     if (SDL_Init(SDL_INIT_VIDEO | (withSound ? SDL_INIT_AUDIO : 0)) != 0 ||
-        !(screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth, SDL_DOUBLEBUF))) {
+        !(scale == 1 ? (screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth,
+                                                  SDL_DOUBLEBUF)) != nullptr
+                     : openWindowSized(SCREEN_WIDTH * scale, SCREEN_HEIGHT * scale, depth))) {
         std::fprintf(stderr, "frame_record: %s\n", SDL_GetError());
         return 1;
     }

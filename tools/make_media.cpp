@@ -57,6 +57,8 @@ int main(int argc, char** argv) {
     rgba(makePaddle(2), game + "/paddle2.png");
     rgba(makeTextBacking(1), game + "/textbacking1.png");
     rgba(makeTextBacking(2), game + "/textbacking2.png");
+    // The window's own icon, which the game loads before it opens the window.
+    rgba(makeIcon(WINDOW_ICON_SIZE), game + "/icon.png");
     // The desktop icon, in every size the hicolor theme has a folder for.
     if (argc == 3) {
         fs::create_directories(argv[2], error);

@@ -33,5 +33,6 @@ Canvas makeTextBacking(int player);
 // --- Desktop icon (desktop/icons) -------------------------------------------
 // The sizes desktops ask for in the hicolor theme, smallest first.
 inline const int ICON_SIZES[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int WINDOW_ICON_SIZE = 64; // big enough for a window switcher, small for old X11 hints
 // Called by make_media once per size: the size x size icon of the game.
 Canvas makeIcon(int size);

@@ -203,10 +203,10 @@ TEST_F(E2EMatch, OverlayEscapeFreezesMatchUnderMenu_saveWritesFrozenFrame_resume
 // without Media/, the game draws the pictures installed beside it, says
 // nothing (no audio probing on a machine without a sound card) and ends with
 // status 0 when closed. Its Debian package holds the game in /usr/games,
-// its twelve pictures and seven sounds, the menu entry, the icon in seven sizes, the manual
-// page, the software centres' metadata, copyright and changelog; it depends
-// on SDL 1.2 by the name both runtimes answer to, and lintian finds nothing
-// to warn about.
+// its thirteen pictures (the window's icon among them) and seven sounds, the
+// menu entry, the icon in seven sizes, the manual page, the software centres'
+// metadata, copyright and changelog; it depends on SDL 1.2 by the name both
+// runtimes answer to, and lintian finds nothing to warn about.
 TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryFile) {
     const std::string installed = output("'" CMAKE_COMMAND "' --install '" RORED_BUILD_DIR
                                          "' --prefix prefix 2>&1 && echo installed");
@@ -228,7 +228,7 @@ TEST_F(E2EGame, InstalledGameFindsItsPicturesAndPrintsNothing_packageHoldsEveryF
     for (const auto& [pattern, count] : {std::pair{"^./usr/games/rored$", 1},
                                          {"^./usr/share/applications/rored.desktop$", 1},
                                          {"^./usr/share/man/man6/rored.6.gz$", 1},
-                                         {"^./usr/share/games/rored/Media/Game/", 8}, // + folder
+                                         {"^./usr/share/games/rored/Media/Game/", 9}, // + folder
                                          {"^./usr/share/games/rored/Media/Plinth/", 6},
                                          {"^./usr/share/metainfo/.*.metainfo.xml$", 1},
                                          {"^./usr/share/doc/rored/c", 2}, // changelog, copyright

@@ -89,18 +89,22 @@ class E2EGame : public ::testing::Test {
     }
 
     // Called by a test to start the game (the built one unless told), with or
-    // without a Media folder; fails unless a 640x480 window named "Rored" shows.
-    void launchGame(bool withMedia = true, const std::string& binary = RORED_BINARY) {
+    // without a Media folder; fails unless a window named "Rored" of `size` shows.
+    void launchGame(bool withMedia = true, const std::string& binary = RORED_BINARY,
+                    const std::string& size = "640x480") {
         std::filesystem::remove("Media");
         if (withMedia)
             std::filesystem::create_directory_symlink(RORED_SOURCE_DIR "/Media", "Media");
         const std::string command = "exec " GAME_ENV "'" + binary + "' >game.log 2>&1";
         if ((gamePid = fork()) == 0) // the shell exec's the game: the id is the game's own
             _exit(execl("/bin/sh", "sh", "-c", command.c_str(), nullptr));
-        const std::string found = output("timeout 20 xdotool search --sync --onlyvisible --name "
-                                         "'^Rored$' getwindowgeometry");
+        // Searched again until found: a search fails outright on a window
+        // that goes away under it, as a window manager's or SDL's may.
+        const std::string found =
+            output("timeout 20 sh -c \"until xdotool search --onlyvisible --name '^Rored$' "
+                   "getwindowgeometry 2>/dev/null; do sleep 0.05; done\"");
         ASSERT_EQ(std::sscanf(found.c_str(), "Window %lu", &window), 1) << "no Rored window";
-        EXPECT_NE(found.find("Geometry: 640x480"), std::string::npos) << found;
+        EXPECT_NE(found.find("Geometry: " + size), std::string::npos) << found;
         park(); // the pointer shows from the second frame on
     }
     // The game's exit status once it ends within ms, 128 + the signal if one

@@ -50,7 +50,8 @@ TEST(MediaPictures, EveryPictureHasTheSizeItsLayoutNeeds) {
         {"Media/Game/background.png", 640, 480},  {"Media/Game/border.png", 640, 480},
         {"Media/Game/ball.png", 44, 44},          {"Media/Game/paddle1.png", 22, 72},
         {"Media/Game/paddle2.png", 22, 72},       {"Media/Game/textbacking1.png", 200, 28},
-        {"Media/Game/textbacking2.png", 200, 28}, {"Media/Plinth/Mute.png", 32, 32},
+        {"Media/Game/textbacking2.png", 200, 28}, {"Media/Game/icon.png", 64, 64},
+        {"Media/Plinth/Mute.png", 32, 32},
     };
     for (const auto& [path, w, h] : sizes) {
         Picture p(path);

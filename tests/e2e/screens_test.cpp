@@ -1,0 +1,255 @@
+// The game on today's screens, each scenario on a private X screen of the
+// size it names, under openbox (open-screen): the window at the whole scale
+// that fits the desktop, fullscreen, resizing, the pause when the player
+// looks away, and storms of resizes and toggles.
+#include "harness.h"
+
+#include <sstream>
+
+namespace {
+
+constexpr Box BUTTONS{130, 140, 510, 310};      // the title's two buttons
+constexpr Box SINGLE_LABEL{230, 185, 410, 205}; // "single player" written on its button
+constexpr Box SCORES{60, 75, 585, 103};         // both score backings in place, clear of the scores
+constexpr Box TOP_BAR{0, 0, 300, 61}, BOTTOM_BAR{300, 419, 640, 480}; // clear of their text
+
+// A picture read back from the X server, any size.
+struct Picture {
+    int w = 0, h = 0;
+    std::string rgb;
+    int litOutside(Box inside) const { // pixels outside `inside` that are not black
+        int lit = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                lit += (x < inside.x0 || x >= inside.x1 || y < inside.y0 || y >= inside.y1) &&
+                       rgb.compare((y * w + x) * 3, 3, "\0\0\0", 3) != 0;
+        return lit;
+    }
+};
+
+// `import` of a window id (or "root"), then ImageMagick's `options` on it.
+Picture shoot(const std::string& window, const std::string& options = "") {
+    const std::string ppm = output("timeout 10 import -window " + window +
+                                   " ppm:- | convert ppm:- " + options + " -depth 8 ppm:-");
+    Picture p;
+    int header = 0;
+    if (std::sscanf(ppm.c_str(), "P6 %d %d 255%n", &p.w, &p.h, &header) == 2 &&
+        ppm.size() == size_t(header + 1 + p.w * p.h * 3))
+        p.rgb = ppm.substr(header + 1);
+    return p;
+}
+
+// The game's frame as `window` shows it at scale k from (left, top): every k-th pixel.
+Frame gameIn(const std::string& window, int left, int top, int k) {
+    std::ostringstream options;
+    options << "-crop " << W * k << "x" << H * k << "+" << left << "+" << top << " +repage -sample "
+            << 100 / k << "%";
+    return shoot(window, options.str()).rgb;
+}
+
+// Polls ready() until it holds, or fails with `message` after ms.
+template <typename Ready> void await(Ready ready, const char* message, int ms = 8000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (; !ready(); usleep(50000))
+        if (std::chrono::steady_clock::now() > end)
+            return void(ADD_FAILURE() << message);
+}
+
+} // namespace
+
+class E2EScreens : public E2EGame {
+  protected:
+    void openScreen(int width, int height) {
+        std::istringstream opened(output(RORED_SOURCE_DIR "/tests/e2e/open-screen " +
+                                         std::to_string(width) + " " + std::to_string(height)));
+        std::string display;
+        ASSERT_TRUE(opened >> display >> serverPid >> managerPid) << "no screen of that size";
+        setenv("DISPLAY", display.c_str(), 1);
+    }
+    void TearDown() override {
+        E2EGame::TearDown();
+        for (pid_t pid : {managerPid, serverPid})
+            if (pid > 0)
+                kill(pid, SIGTERM);
+    }
+    std::string id() const { return std::to_string(window); }
+    // Waits for the title screen at scale k from (left, top) of `where`, but
+    // for the box of the pointer; returns it.
+    Frame awaitTitle(const std::string& where, int left, int top, int k, Box pointer = {}) {
+        Frame f;
+        const auto title = [&] { return compare(f, field, WHOLE, BLEND, {BUTTONS, pointer}); };
+        await([&] { return (f = gameIn(where, left, top, k), title().count == 0); },
+              "no title screen where expected");
+        return f;
+    }
+    // Whether next() gives a frame other than `last`, which it then replaces.
+    template <typename Next> static bool moved(Frame& last, Next next) {
+        Frame now = next();
+        return compare(std::exchange(last, now), now, WHOLE).count > 0;
+    }
+    bool matchShown(const Frame& f) { return compare(f, backings, SCORES, BLEND).count == 0; }
+    bool overlayShown(const Frame& f) {
+        return compare(f, bars, TOP_BAR).count + compare(f, bars, BOTTOM_BAR).count == 0;
+    }
+    // The whole screen black but the game at 2x in its middle.
+    bool fullscreenShown(const Frame& title) {
+        output("xdotool mousemove 1900 1070"); // into the margin
+        return shoot("root").litOutside({320, 60, 1600, 1020}) == 0 &&
+               compare(gameIn("root", 320, 60, 2), title, WHOLE, 0, {BUTTONS}).count == 0;
+    }
+    // A w x h window, black but the title screen at the largest scale that fits, centred.
+    bool windowShown(int w, int h, const Frame& title) {
+        output("xdotool mousemove 1900 1070"); // off the window (SDL keeps its last place in it)
+        const Picture p = shoot(id());
+        const int k = std::max(1, std::min(w / W, h / H)), x = (w - W * k) / 2, y = (h - H * k) / 2;
+        return p.w == w && p.h == h && p.litOutside({x, y, x + W * k, y + H * k}) == 0 &&
+               compare(gameIn(id(), x, y, k), title, WHOLE, 0, {BUTTONS}).count == 0;
+    }
+
+    pid_t serverPid = -1, managerPid = -1;
+    const Frame backings = picture("Game/background.png Game/textbacking1.png -geometry +0+75 "
+                                   "-composite Game/textbacking2.png -geometry +440+75 "
+                                   "-composite Game/border.png -composite");
+    const Frame bars = picture("-size 640x480 xc:cyan Plinth/TopBottomBorder.png -geometry +0-70 "
+                               "-composite Plinth/TopBottomBorder.png -geometry +0+419 -composite");
+};
+
+// On 1920x1080 the window is 1280x960, the game at 2x: the window sampled at
+// every other pixel is the game's own screenshot of that frame, and "single
+// player" answers at twice its place. F11 shows it at 2x in the middle of
+// the black screen, where "back" answers at its mapped place and a click in
+// the margin does nothing; F11 again gives the window back. Resized to
+// 1000x700 it shows the game at 1x in its middle.
+TEST_F(E2EScreens, FullHdWindowAtTwice_fullscreenCentred_resizedToOnce) {
+    openScreen(1920, 1080);
+    launchGame(true, RORED_BINARY, "1280x960");
+    xdo("mousemove 1900 1070"); // off the window: no themed pointer
+    const Frame title = awaitTitle(id(), 0, 0, 2);
+    xdo("key Escape");
+    await([&] { return overlayShown(gameIn(id(), 0, 0, 2)); }, "the overlay did not open");
+    click(640, 430); // "Save BMP screenshot"
+    Frame saved;
+    await([&] { return (saved = output("convert screenshot1.bmp rgb:-")).size() == title.size(); },
+          "no screenshot1.bmp");
+    EXPECT_EQ(compare(saved, title, WHOLE).count, 0) << "the window at 2x is not the frozen frame";
+    xdo("key Escape");
+    awaitTitle(id(), 0, 0, 2, {272, 167, 368, 263}); // the pointer over "Save ..."
+    click(640, 390);                                 // "single player"
+    await([&] { return matchShown(gameIn(id(), 0, 0, 2)); }, "the match did not start");
+
+    const auto game = [] { return gameIn("root", 320, 60, 2); };
+    xdo("key F11");
+    await(
+        [&] {
+            return shoot("root").litOutside({320, 60, 1600, 1020}) == 0 && matchShown(game());
+        },
+        "F11 did not show the game at 2x in the middle of a black screen");
+    output("import -window root '" E2E_SCREENSHOT_DIR "/screens-fullscreen.png'");
+    // A click below "back", in the margin, queued while the game is held:
+    // two frames on the match still runs.
+    xdo("mousemove 1420 1050");
+    hold(true);
+    Frame last = game();
+    xdo("click 1");
+    hold(false);
+    for (int change = 0; change < 2; ++change)
+        await([&] { return moved(last, game); }, "the match stands still");
+    EXPECT_GT(compare(last, title, SINGLE_LABEL).count, 0)
+        << "a click in the margin ended the match";
+    xdo("mousemove 1420 960 click 1"); // "back", (550, 450) in the game
+    awaitTitle("root", 320, 60, 2, {502, 402, 598, 498});
+    xdo("key F11");
+    await([&] { return windowShown(1280, 960, title); }, "F11 again did not give the window back");
+    xdo("windowsize " + id() + " 1000 700");
+    await([&] { return windowShown(1000, 700, title); }, "not the game at 1x in the middle");
+}
+
+// At 2x on 1920x1080: another client taking the focus during a match opens
+// the overlay, and Escape resumes once the game has the focus back. Unmapped
+// during a match the game opens the overlay, then draws nothing and all but
+// rests for 5 s; mapped again it shows the overlay; unmapped, a close
+// request still ends it at once.
+TEST_F(E2EScreens, LookingAwayPausesTheMatch_hiddenTheGameRestsYetCloses) {
+    openScreen(1920, 1080);
+    launchGame(true, RORED_BINARY, "1280x960");
+    const auto game = [&] { return gameIn(id(), 0, 0, 2); };
+    click(640, 390);
+    await([&] { return matchShown(game()); }, "the match did not start");
+
+    Display* other = XOpenDisplay(nullptr); // the window manager gives its new window the focus
+    ASSERT_NE(other, nullptr);
+    XMapWindow(other, XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 99, 99, 0, 0, 0));
+    XSync(other, False);
+    await([&] { return overlayShown(game()); }, "losing the focus did not open the overlay");
+    xdo("windowactivate --sync " + id() + " key Escape");
+    Frame last;
+    await([&] { return moved(last, game) && matchShown(last); }, "Escape did not resume the match");
+    XCloseDisplay(other);
+
+    xdo("windowunmap --sync " + id());
+    const std::string threads = "/proc/" + std::to_string(gamePid) + "/task/*/schedstat";
+    const auto cpuNs = [&] {
+        return std::atof(output("awk '{ s += $1 } END { print s }' " + threads).c_str());
+    };
+    const double before = cpuNs();
+    sleep(5); // the span measured, not a wait for the game
+    EXPECT_LT((cpuNs() - before) / 5e9, 0.02) << "hidden, the game used over 2% of a core";
+    xdo("windowmap --sync " + id());
+    await([&] { return overlayShown(game()); }, "mapped again, the overlay does not show");
+    xdo("windowunmap --sync " + id());
+    requestClose();
+    EXPECT_EQ(waitForExit(1000), 0) << "a close request did not end the hidden game at once";
+}
+
+// On 3840x2160 the window is 2560x1920, the game at 4x.
+TEST_F(E2EScreens, UltraHdWindowAtFourTimes) {
+    openScreen(3840, 2160);
+    launchGame(true, RORED_BINARY, "2560x1920");
+    xdo("mousemove 3800 2100");
+    awaitTitle(id(), 0, 0, 4);
+}
+
+// 1,000 resizes in one burst, 1x1 among them, end at the last size asked
+// for. After a toggle every 16 ms for 10 s the game runs on, shows whole
+// either state (classic SDL 1.2 drops a few presses that come while it
+// changes the mode) and F11 leads on to the window of before, with no more
+// resident memory than after its first trip to fullscreen and back.
+TEST_F(E2EScreens, ResizeBurstAndToggleStormLeaveTheLastStateAndNoGrowth) {
+    openScreen(1920, 1080);
+    launchGame(true, RORED_BINARY, "1280x960");
+    xdo("mousemove 1900 1070");
+    const Frame title = awaitTitle(id(), 0, 0, 2);
+    Display* x = XOpenDisplay(nullptr);
+    ASSERT_NE(x, nullptr);
+    const int sizes[][2] = {{1, 1}, {1700, 100}, {640, 480}, {1281, 961}, {300, 900}};
+    for (int i = 0; i < 999; ++i)
+        XResizeWindow(x, window, sizes[i % 5][0], sizes[i % 5][1]);
+    XResizeWindow(x, window, 900, 650);
+    XCloseDisplay(x); // sends them all
+    await([&] { return windowShown(900, 650, title); }, "the last of 1,000 resizes did not win");
+    const auto residentKb = [&] {
+        return std::atol(
+            output("awk '/VmRSS/ { print $2 }' /proc/" + std::to_string(gamePid) + "/status")
+                .c_str());
+    };
+    for (bool fullscreen : {true, false}) { // once each way: both modes have been set up
+        xdo("key F11");
+        await([&] { return fullscreen ? fullscreenShown(title) : windowShown(900, 650, title); },
+              "F11 did not switch between fullscreen and the window of before");
+    }
+    const long before = residentKb();
+
+    output("timeout 60 xdotool key --delay 16 --repeat 625 F11");
+    bool fullscreen = false;
+    await([&] { return (fullscreen = fullscreenShown(title)) || windowShown(900, 650, title); },
+          "after the toggles the game is neither fullscreen nor in its window");
+    EXPECT_EQ(waitForExit(0), -1) << "the game ended";
+    do { // to the other state, and on to the window
+        xdo("key F11");
+        fullscreen = !fullscreen;
+        await([&] { return fullscreen ? fullscreenShown(title) : windowShown(900, 650, title); },
+              "F11 did not switch between fullscreen and the window of before");
+    } while (fullscreen);
+    EXPECT_LE(residentKb(), before + before / 20)
+        << "resident memory grew from " << before << " kB";
+}
