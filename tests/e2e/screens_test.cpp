@@ -212,8 +212,9 @@ TEST_F(E2EScreens, UltraHdWindowAtFourTimes) {
 // 1,000 resizes in one burst, 1x1 among them, end at the last size asked
 // for. After a toggle every 16 ms for 10 s the game runs on, shows whole
 // either state (classic SDL 1.2 drops a few presses that come while it
-// changes the mode) and F11 leads on to the window of before, with no more
-// resident memory than after its first trip to fullscreen and back.
+// changes the mode) and F11 leads on to the window of before. Resident memory
+// may move by a few fullscreen frames, which the heap keeps or returns as it
+// likes, but a leak of one window's pixels a toggle would add gigabytes.
 TEST_F(E2EScreens, ResizeBurstAndToggleStormLeaveTheLastStateAndNoGrowth) {
     openScreen(1920, 1080);
     launchGame(true, RORED_BINARY, "1280x960");
@@ -250,6 +251,6 @@ TEST_F(E2EScreens, ResizeBurstAndToggleStormLeaveTheLastStateAndNoGrowth) {
         await([&] { return fullscreen ? fullscreenShown(title) : windowShown(900, 650, title); },
               "F11 did not switch between fullscreen and the window of before");
     } while (fullscreen);
-    EXPECT_LE(residentKb(), before + before / 20)
+    EXPECT_LE(residentKb(), before + 6 * 1920 * 1080 * 4 / 1024)
         << "resident memory grew from " << before << " kB";
 }
