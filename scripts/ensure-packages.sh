@@ -20,7 +20,7 @@ ensure_packages() {
 }
 
 # What building the game needs.
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev libsdl-image1.2-dev
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev libsdl-image1.2-dev libhwy-dev
     libpng-dev libfreetype-dev)
 # What the tests and benchmarks need on top: GoogleTest, Google Benchmark,
 # an X server with tools to drive the real window, zlib to write test

@@ -6,18 +6,17 @@
 //
 //   frame_record DEPTH [--baseline] [DUMP_FOLDER]   (from the repository root, for Media/)
 //
-// DEPTH is 8, 16, 24 or 32. --baseline runs the baseline pixel loops where
-// the processor would run their AVX2 or AVX-512 builds, which must give the
-// same lines. With DUMP_FOLDER every frame is also written there as frame-NNN.ppm,
-// to find the pixels behind a digest that differs. Colours
-// are digested, not raw values: the unused fourth byte of a 32-bit pixel is
-// no colour.
+// DEPTH is 8, 16, 24 or 32. --baseline runs the pixel loops' portable build
+// where the processor would run a wider one, which must give the same lines.
+// With DUMP_FOLDER every frame is also written there as frame-NNN.ppm, to find
+// the pixels behind a digest that differs. Colours are digested, not raw
+// values: the unused fourth byte of a 32-bit pixel is no colour.
 #include "game/title_menu.h"
 #include "game/world.h"
 #include "overlay/transition.h"
 #include "shell/frame.h"
-#include "ui/cpu.h"
 #include "ui/display.h"
+#include "ui/pixel_kernels.h"
 #include "ui/theme.h"
 
 #include <SDL.h>
@@ -175,7 +174,7 @@ int main(int argc, char** argv) {
     std::string dumpFolder;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--baseline")
-            widestKernels = KernelWidth::Baseline;
+            usePixelKernelTarget(pixelKernelTargets().back());
         else
             dumpFolder = argv[i];
     }

@@ -1,7 +1,7 @@
 // The committed pictures of Media/ against the layouts the game cuts them by:
 // sizes, the font and tile sheets, the colour key of the bars, and the alpha
 // of the pieces whose shapes must match their collision boxes.
-#include "overlay/pixels.h"
+#include "ui/pixel_access.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

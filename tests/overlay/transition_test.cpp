@@ -5,7 +5,7 @@
 #include "overlay/driver.h"
 #include "support/headless_display.h"
 #include "ui/display.h"
-#include "ui/cpu.h"
+#include "ui/pixel_kernels.h"
 #include "ui/theme.h"
 
 #include <algorithm>
@@ -71,45 +71,6 @@ TEST_F(TrueColour, BrightPixelSpreadsAsThePassesDefineAndTheFrameStaysSharp) {
             ASSERT_EQ(pixelAt(backdropSurface, x, y), washedEdge) << x << "," << y;
 }
 
-// The backdrop of a noisy frame is the six passes and the wash-out as they are
-// defined, worked here on plain grids: each pass averages the four pixels at
-// its distance (the second adding 1 first) inside its range and leaves the
-// rest of the grid it writes as that grid was.
-TEST_F(TrueColour, BackdropOfANoisyFrameIsTheSixPassesAndTheWashOutAsDefined) {
-    loadTheme();
-    fillWithNoise(screen, 9);
-    std::vector<int> grid[2];
-    for (int x = 0; x < SCREEN_WIDTH; ++x)
-        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-            const Rgb c = pixelAt(screen, x, y);
-            grid[0].insert(grid[0].end(), {c.r, c.g, c.b});
-        }
-    grid[1] = grid[0];
-    captureSnapshot();
-    const int passes[][2] = {{3, 0}, {3, 1}, {1, 0}, {1, 0}, {1, 0}, {1, 0}}; // distance, added
-    for (int p = 0; p < 6; ++p) {
-        const std::vector<int>& from = grid[p % 2];
-        std::vector<int>& to = grid[1 - p % 2];
-        const int d = passes[p][0];
-        const auto at = [&](int x, int y, int k) { return from[(x * SCREEN_HEIGHT + y) * 3 + k]; };
-        for (int x = d; x < SCREEN_WIDTH - d; ++x)
-            for (int y = d; y < SCREEN_HEIGHT - d; ++y)
-                for (int k = 0; k < 3; ++k)
-                    to[(x * SCREEN_HEIGHT + y) * 3 + k] =
-                        (at(x - d, y, k) + at(x + d, y, k) + at(x, y - d, k) + at(x, y + d, k) +
-                         passes[p][1]) /
-                        4;
-    }
-    int wrong = 0;
-    for (int x = 0; x < SCREEN_WIDTH; ++x)
-        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-            const int* v = &grid[0][(x * SCREEN_HEIGHT + y) * 3];
-            const auto wash = [](int c) { return uint8_t(std::min(std::max(c + 50, 100), 255)); };
-            wrong += pixelAt(backdropSurface, x, y) != Rgb{wash(v[0]), wash(v[1]), wash(v[2])};
-        }
-    EXPECT_EQ(wrong, 0);
-}
-
 // A varied picture around a flat block of (36, 219, 255),
 // a colour both screens show exactly; the block's centre washes out to
 // (100, 255, 255). The integer part of the amount is the backdrop's share, so
@@ -141,33 +102,109 @@ TEST_P(CrossFade, IntegerPartOfTheAmountWeighsTheBackdropAndOnlyFullBlitsIt) {
     }
 }
 
-// The AVX-512, AVX2 and baseline loops build the same grids and backdrop from
-// a noisy frame, and fade the same (where the processor runs them).
-TEST_F(TrueColour, WideAndBaselineLoopsGiveTheSameBackdropAndFade) {
-    loadTheme();
-    SDL_Surface* frame = SDL_DisplayFormat(screen);
-    fillWithNoise(frame, 4);
-    const KernelWidth widths[] = {KernelWidth::Baseline, KernelWidth::Avx2, KernelWidth::Avx512};
-    std::vector<uint8_t> grids[3];
-    SDL_Surface* results[3][2];
-    for (int run = 0; run < 3; ++run) {
-        widestKernels = widths[run];
-        SDL_BlitSurface(frame, nullptr, screen, nullptr);
-        captureSnapshot();
-        grids[run].assign(snapshotPixels, snapshotPixels + GRID_BYTES);
-        grids[run].insert(grids[run].end(), backdropPixels, backdropPixels + GRID_BYTES);
-        results[run][0] = SDL_DisplayFormat(backdropSurface);
-        overlayAmount = 37.5;
-        drawBackdrop();
-        results[run][1] = SDL_DisplayFormat(screen);
+// Every pixel layout a screen may have, the usual one in every build of the
+// pixel loops: the backdrop of a noisy frame is the six passes and the wash-out as
+// they are defined, worked here on plain grids (each pass averages the four
+// pixels at its distance, the second adding 1 first, inside its range and
+// leaves the rest of the grid it writes as that grid was), and a fade frame
+// mixes the two pictures channel by channel; both as near as the layout shows.
+struct Layout {
+    const char* name;
+    int depth;
+    Uint32 r, g, b;
+    int paletteSeed; // 8 bits: 0 for SDL's 3-3-2 levels, else random entries
+};
+const Layout LAYOUTS[] = {{"XRGB", 32, 0xff0000, 0xff00, 0xff, 0},
+                          {"XBGR", 32, 0xff, 0xff00, 0xff0000, 0},
+                          {"RGBX", 32, 0xff000000, 0xff0000, 0xff00, 0},
+                          {"RGB24", 24, 0xff0000, 0xff00, 0xff, 0},
+                          {"BGR24", 24, 0xff, 0xff00, 0xff0000, 0},
+                          {"RGB565", 16, 0xf800, 0x7e0, 0x1f, 0},
+                          {"RGB555", 15, 0x7c00, 0x3e0, 0x1f, 0},
+                          {"Levels332", 8, 0, 0, 0, 0},
+                          {"RandomPalette", 8, 0, 0, 0, 7}};
+using LayoutCase = std::pair<int64_t, int>; // pixel loops' build, index into LAYOUTS
+class Layouts : public ::testing::TestWithParam<LayoutCase> {};
+static std::vector<LayoutCase> layoutCases() {
+    std::vector<LayoutCase> cases;
+    for (int64_t target : pixelKernelTargets()) // the usual layout in every build
+        cases.push_back({target, 0});
+    int64_t widest = 0; // the others in the widest build that runs here
+    for (int64_t target : pixelKernelTargets())
+        if (!widest && pixelKernelTargetRuns(target))
+            widest = target;
+    for (int layout = 1; layout < int(std::size(LAYOUTS)); ++layout)
+        cases.push_back({widest, layout});
+    return cases;
+}
+INSTANTIATE_TEST_SUITE_P(Screens, Layouts, ::testing::ValuesIn(layoutCases()),
+                         [](const auto& info) {
+                             return std::string(LAYOUTS[info.param.second].name) + "_" +
+                                    pixelKernelTargetName(info.param.first);
+                         });
+
+TEST_P(Layouts, BackdropIsTheSixPassesAndWashOut_andAFadeMixesChannelByChannel) {
+    const int64_t target = GetParam().first;
+    const Layout& layout = LAYOUTS[GetParam().second];
+    ASSERT_NE(openHeadlessDisplay(32), nullptr) << SDL_GetError();
+    if (!runPixelKernelsIn(target))
+        GTEST_SKIP() << "this processor does not run " << pixelKernelTargetName(target);
+    SDL_Color palette[256];
+    for (int i = 0; i < 256; ++i) {
+        const uint32_t v = uint32_t(i + layout.paletteSeed) * 2654435761u;
+        palette[i] = layout.paletteSeed
+                         ? SDL_Color{Uint8(v >> 8), Uint8(v >> 16), Uint8(v >> 24), 0}
+                         : SDL_Color{Uint8((i >> 5) * 255 / 7), Uint8((i >> 2 & 7) * 255 / 7),
+                                     Uint8((i & 3) * 255 / 3), 0};
     }
-    for (int run = 1; run < 3; ++run) {
-        EXPECT_TRUE(grids[run] == grids[0]) << run;
-        for (int k = 0; k < 2; ++k)
-            EXPECT_EQ(differingPixels(results[run][k], results[0][k]), 0) << run << k;
+    useScreenLayout(layout.depth, layout.r, layout.g, layout.b, palette);
+    fillWithNoise(screen, 9);
+    std::vector<int> grid[2];
+    for (int x = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+            const Rgb c = pixelAt(screen, x, y);
+            grid[0].insert(grid[0].end(), {c.r, c.g, c.b});
+        }
+    const std::vector<int> sharp = grid[0];
+    grid[1] = grid[0];
+    captureSnapshot();
+    overlayAmount = 37.5;
+    drawBackdrop();
+
+    const int passes[][2] = {{3, 0}, {3, 1}, {1, 0}, {1, 0}, {1, 0}, {1, 0}}; // distance, added
+    for (int p = 0; p < 6; ++p) {
+        const std::vector<int>& from = grid[p % 2];
+        std::vector<int>& to = grid[1 - p % 2];
+        const int d = passes[p][0];
+        const auto at = [&](int x, int y, int k) { return from[(x * SCREEN_HEIGHT + y) * 3 + k]; };
+        for (int x = d; x < SCREEN_WIDTH - d; ++x)
+            for (int y = d; y < SCREEN_HEIGHT - d; ++y)
+                for (int k = 0; k < 3; ++k)
+                    to[(x * SCREEN_HEIGHT + y) * 3 + k] =
+                        (at(x - d, y, k) + at(x + d, y, k) + at(x, y - d, k) + at(x, y + d, k) +
+                         passes[p][1]) /
+                        4;
     }
-    for (auto& run : results)
-        for (SDL_Surface* surface : run)
-            SDL_FreeSurface(surface);
-    SDL_FreeSurface(frame);
+    // What the layout shows for a colour.
+    const auto shown = [](int r, int g, int b) {
+        Rgb c;
+        SDL_GetRGB(SDL_MapRGB(screen->format, Uint8(r), Uint8(g), Uint8(b)), screen->format, &c.r,
+                   &c.g, &c.b);
+        return c;
+    };
+    int wrongBackdrop = 0, wrongFade = 0;
+    for (int x = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+            int washed[3], mixed[3];
+            for (int k = 0; k < 3; ++k) {
+                const int i = (x * SCREEN_HEIGHT + y) * 3 + k;
+                washed[k] = std::min(std::max(grid[0][i] + 50, 100), 255);
+                mixed[k] = (washed[k] * 37 + sharp[i] * 63) / 100;
+            }
+            wrongBackdrop +=
+                pixelAt(backdropSurface, x, y) != shown(washed[0], washed[1], washed[2]);
+            wrongFade += pixelAt(screen, x, y) != shown(mixed[0], mixed[1], mixed[2]);
+        }
+    EXPECT_EQ(wrongBackdrop, 0);
+    EXPECT_EQ(wrongFade, 0);
 }
