@@ -1,7 +1,6 @@
 // The benchmarks' display, their match frame and their frame-budget counter.
 #include "bench_display.h"
 
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "shell/frame.h"
 #include "ui/display.h"

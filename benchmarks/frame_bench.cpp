@@ -5,7 +5,6 @@
 // real window.
 #include "bench_display.h"
 
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "shell/frame.h"
 #include "ui/display.h"

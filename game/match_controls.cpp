@@ -3,7 +3,6 @@
 // ends the match.
 #include "game/match_controls.h"
 
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "ui/button.h"
 

@@ -11,11 +11,11 @@
 // With DUMP_FOLDER every frame is also written there as frame-NNN.ppm, to find
 // the pixels behind a digest that differs. Colours are digested, not raw
 // values: the unused fourth byte of a 32-bit pixel is no colour.
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "overlay/transition.h"
 #include "shell/frame.h"
 #include "ui/display.h"
+#include "ui/pixel_access.h"
 #include "ui/pixel_kernels.h"
 #include "ui/theme.h"
 
@@ -125,21 +125,18 @@ uint64_t digest(const uint8_t* bytes, size_t size, uint64_t hash = 1469598103934
     return hash;
 }
 
-// The screen's colours, row by row, as R, G, B bytes.
+// The screen's colours, row by row, as R, G, B bytes; empty when the screen
+// cannot be read.
 std::vector<uint8_t> screenColours() {
+    SurfaceLock lock(screen);
+    if (!lock.ok())
+        return {};
     std::vector<uint8_t> rgb(size_t(screen->w) * screen->h * 3);
-    SDL_LockSurface(screen);
-    const int bpp = screen->format->BytesPerPixel;
     for (int y = 0; y < screen->h; ++y)
         for (int x = 0; x < screen->w; ++x) {
-            const uint8_t* p = static_cast<uint8_t*>(screen->pixels) + y * screen->pitch + x * bpp;
-            uint32_t raw = 0;
-            for (int k = 0; k < bpp; ++k) // little-endian, as SDL stores it here
-                raw |= uint32_t(p[k]) << (8 * k);
             uint8_t* out = &rgb[(size_t(y) * screen->w + x) * 3];
-            SDL_GetRGB(raw, screen->format, &out[0], &out[1], &out[2]);
+            SDL_GetRGB(readRawPixel(screen, x, y), screen->format, &out[0], &out[1], &out[2]);
         }
-    SDL_UnlockSurface(screen);
     return rgb;
 }
 

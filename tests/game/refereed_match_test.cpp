@@ -2,7 +2,7 @@
 // players, 50,000 frames each way. The old match frame fouled within it
 // (balls through paddles, out through a wall, stalled points); the slice
 // reaches paces that take many steps a frame.
-#include "game/refereed_match.h"
+#include "referee/refereed_match.h"
 
 #include "game/match_frame.h"
 #include "game_test_support.h"

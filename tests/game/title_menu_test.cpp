@@ -63,27 +63,3 @@ TEST_F(TitleMenuTest, FullBallList_stillStartsTheMatchAndDrawsTheServesNumber) {
     std::rand(); // the one number the serve drew
     EXPECT_EQ(next, std::rand());
 }
-
-// Each of the 360 draws, reached through the first seed that gives it, serves
-// at 4 px per frame with the signs of (cos n, sin n); only the draws that
-// would cross slower than 0.5 px per frame are turned, to exactly that.
-TEST_F(TitleMenuTest, EveryServeDraw_fliesAtFourAndCrossesAtHalfAPixelPerFrameOrMore) {
-    bool seen[360] = {};
-    for (unsigned seed = 1, count = 0; count < 360; seed++) {
-        std::srand(seed);
-        const int n = std::rand() % 360;
-        if (seen[n])
-            continue;
-        seen[n] = true, count++;
-        std::srand(seed);
-        removeAllBalls();
-        serveBall(ServeDirection::Free);
-        const Ball& b = *balls[0];
-        const bool steep = std::fabs(4 * std::cos(n)) < 0.5;
-        EXPECT_NEAR(std::hypot(b.vx, b.vy), 4, 1e-12) << "draw " << n;
-        EXPECT_EQ(Values({b.vx, b.vy}), steep ? Values({std::copysign(0.5, std::cos(n)), b.vy})
-                                              : Values({4 * std::cos(n), 4 * std::sin(n)}))
-            << "draw " << n;
-        EXPECT_EQ(std::signbit(b.vy), std::signbit(std::sin(n))) << "draw " << n;
-    }
-}

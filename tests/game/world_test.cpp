@@ -1,5 +1,6 @@
-// The game world: what loadGameWorld builds, the capacity of the rectangle
-// list, and a world that still builds when the background picture is bad.
+// The game world: what loadGameWorld builds, every serve, the capacity of the
+// rectangle list, and a world that still builds when the background picture
+// is bad.
 #include "game/world.h"
 
 #include "game_test_support.h"
@@ -24,6 +25,30 @@ TEST_F(WorldTest, LoadGameWorld_buildsWallsThenBothPaddlesWithMatchStateAtZero) 
     for (const double* e : expected) {
         const CollisionRect& r = *collisionRects[static_cast<int>(e[0])];
         EXPECT_EQ(Values({r.x, r.y, r.w, r.h}), Values(e + 1, e + 5)) << "rectangle " << e[0];
+    }
+}
+
+// Each of the 360 draws, reached through the first seed that gives it, serves
+// at 4 px per frame with the signs of (cos n, sin n); only the draws that
+// would cross slower than 0.5 px per frame are turned, to exactly that.
+TEST_F(WorldTest, EveryServeDraw_fliesAtFourAndCrossesAtHalfAPixelPerFrameOrMore) {
+    bool seen[360] = {};
+    for (unsigned seed = 1, count = 0; count < 360; seed++) {
+        std::srand(seed);
+        const int n = std::rand() % 360;
+        if (seen[n])
+            continue;
+        seen[n] = true, count++;
+        std::srand(seed);
+        removeAllBalls();
+        serveBall(ServeDirection::Free);
+        const Ball& b = *balls[0];
+        const bool steep = std::fabs(4 * std::cos(n)) < 0.5;
+        EXPECT_NEAR(std::hypot(b.vx, b.vy), 4, 1e-12) << "draw " << n;
+        EXPECT_EQ(Values({b.vx, b.vy}), steep ? Values({std::copysign(0.5, std::cos(n)), b.vy})
+                                              : Values({4 * std::cos(n), 4 * std::sin(n)}))
+            << "draw " << n;
+        EXPECT_EQ(std::signbit(b.vy), std::signbit(std::sin(n))) << "draw " << n;
     }
 }
 
