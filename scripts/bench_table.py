@@ -15,12 +15,12 @@ from collections import defaultdict
 SCREEN_BYTES = 640 * 480 * 4  # a 32-bit frame
 GRID_BYTES = 640 * 480 * 3  # one of the overlay's grids
 
-# Bytes each overlay step reads and writes in memory (the blur's rings stay in
-# the first-level cache): the capture copies the frame, reads it into the
-# sharp grid, blurs that into the backdrop grid, packs the backdrop and keeps
-# a copy of it for the fades.
+# Bytes each overlay step reads and writes in memory: the capture copies the
+# frame, reads it into the sharp grid, blurs that in six passes between two
+# grids (each reading one and writing the other), washes the result out,
+# packs the backdrop and keeps a copy of it for the fades.
 BYTES_TOUCHED = {
-    "Overlay_Capture": 6 * SCREEN_BYTES + 4 * GRID_BYTES,
+    "Overlay_Capture": 6 * SCREEN_BYTES + 16 * GRID_BYTES,
     "Overlay_CrossFade/32": 3 * SCREEN_BYTES,
     "Overlay_FullyOpen": 2 * SCREEN_BYTES,
 }

@@ -138,9 +138,9 @@ static std::vector<LayoutCase> layoutCases() {
     return cases;
 }
 INSTANTIATE_TEST_SUITE_P(Screens, Layouts, ::testing::ValuesIn(layoutCases()),
-                         [](const auto& info) {
-                             return std::string(LAYOUTS[info.param.second].name) + "_" +
-                                    pixelKernelTargetName(info.param.first);
+                         [](const auto& testCase) {
+                             return std::string(LAYOUTS[testCase.param.second].name) + "_" +
+                                    pixelKernelTargetName(testCase.param.first);
                          });
 
 TEST_P(Layouts, BackdropIsTheSixPassesAndWashOut_andAFadeMixesChannelByChannel) {
