@@ -23,11 +23,12 @@ ensure_packages() {
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev libsdl-image1.2-dev libhwy-dev
     libpng-dev libfreetype-dev)
 # What the tests and benchmarks need on top: GoogleTest, Google Benchmark,
-# an X server with tools to drive the real window, zlib to write test
-# pictures, libseccomp to imitate file systems without hard links, and SDL2,
-# which the second SDL 1.2 runtime (sdl12-compat) runs on.
+# an X server with tools to drive the real window (and the Damage extension
+# to count its frames), zlib to write test pictures, libseccomp to imitate
+# file systems without hard links, and SDL2, which the second SDL 1.2 runtime
+# (sdl12-compat) runs on.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev x11-utils
-    zlib1g-dev libseccomp-dev libsdl2-2.0-0)
+    zlib1g-dev libseccomp-dev libsdl2-2.0-0 libxdamage-dev)
 
 # Unpacks Debian's sdl12-compat (SDL 1.2 on top of SDL2) into the folder given
 # and prints the folder of its libSDL-1.2.so.0, to be put first on the
