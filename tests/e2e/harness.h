@@ -17,6 +17,9 @@
 #include <unistd.h>
 
 constexpr int W = 640, H = 480;
+// How long a wait may take before it fails: long enough for a busy machine,
+// and no cost to a wait that succeeds, which returns at once.
+constexpr int DEADLINE_MS = 30000;
 constexpr int BLEND = 3;   // ImageMagick's alpha blend and the game's round apart
 using Frame = std::string; // R, G, B bytes, rows top to bottom; unreadable if not W * H * 3
 struct Box {               // half-open: x0 <= x < x1, y0 <= y < y1
@@ -96,8 +99,12 @@ class E2EGame : public ::testing::Test {
         ASSERT_TRUE(mkdtemp(folder) && chdir(folder) == 0);
     }
     void TearDown() override {
-        if (HasFailure())
-            std::cerr << "--- game output ---\n" << std::ifstream("game.log").rdbuf() << "\n";
+        if (HasFailure()) {
+            const int status = waitForExit(0);
+            std::cerr << "--- game " << (status < 0 ? "still running" : "ended") << ", status "
+                      << status << ", output ---\n"
+                      << std::ifstream("game.log").rdbuf() << "\n";
+        }
         if (gamePid > 0 && kill(gamePid, SIGKILL) == 0)
             waitpid(gamePid, nullptr, 0);
         if (display)
@@ -136,7 +143,7 @@ class E2EGame : public ::testing::Test {
     // Waits until the game has drawn `frames` more frames (a failure after ms):
     // two are enough for it to have read all input sent before the call, since
     // it waits for the server to take each frame before it reads input again.
-    void awaitFrames(int frames = 2, int ms = 5000) {
+    void awaitFrames(int frames = 2, int ms = DEADLINE_MS) {
         for (int drawn = 0; drawn < frames; ++drawn) {
             XDamageSubtract(display, damage, None, None); // forget what was drawn before
             XSync(display, False);
@@ -186,21 +193,24 @@ class E2EGame : public ::testing::Test {
         if (kill(gamePid, stopped ? SIGSTOP : SIGCONT) == 0 && stopped)
             waitpid(gamePid, nullptr, WUNTRACED);
     }
-    // Grabs pauseMs apart until ready(frame) holds or ms have passed (a failure
-    // with message); returns the last grab. With held the game is stopped
-    // from each grab until ready has answered, and left stopped when it
-    // holds: at most the 4 frames of one pause have passed since the grab before.
+    // Grabs pauseMs apart until ready(frame) holds (a failure with message
+    // after ms); returns the last grab. With held the game is stopped from
+    // each grab until ready has answered, left stopped when it holds, and
+    // otherwise let draw two frames before the next grab: at most three
+    // frames pass from one grab to the next, however busy the machine.
     template <typename Ready>
-    Frame awaitFrame(Ready ready, const char* message, int ms = 5000, int pauseMs = 50,
-                     bool held = false) {
+    Frame awaitFrame(Ready ready, const char* message, bool held = false, int pauseMs = 50,
+                     int ms = DEADLINE_MS) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        for (Frame frame;; usleep(pauseMs * 1000)) {
+        for (Frame frame;;) {
             if (held)
                 hold(true);
             if (ready(frame = grab()))
                 return frame;
             if (held)
-                hold(false);
+                hold(false), awaitFrames();
+            else
+                usleep(pauseMs * 1000);
             if (std::chrono::steady_clock::now() > end) {
                 ADD_FAILURE() << message;
                 return frame;
