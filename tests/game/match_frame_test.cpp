@@ -137,18 +137,23 @@ TEST_F(MatchFrameDrawTest, Slide_movesPaddlesInFromTheEdgesTruncatingTowardZero)
 
 // Fully in, the left score starts at x 40; the right one is centred on 600.
 // The second frame's digits land on cells the first one drew or left black.
-// Balls are drawn centred on their centres truncated toward zero.
+// Balls are drawn centred on their centres truncated toward zero, and not at
+// all from anywhere beyond SDL's 16-bit positions.
 TEST_F(MatchFrameDrawTest, ScoresAndBalls_landWhereTheirAnchorsSay) {
     matchSlide = 1;
     player1Score = 12;
     player2Score = 3;
     addBall(320.7, 240.9); // drawn from (298, 218) to (341, 261)
     addBall(-10.5, 300);   // drawn from -10 - 22 = -32 to column 11
-    addBall(100, 65836);   // far below: must not wrap round to y 278 when drawn
+    // Far off the field, balls must not wrap round to land on it when drawn:
+    addBall(100, 65836), addBall(100, -65236);       // at y 278 for one
+    addBall(65856, 150), addBall(-65216, 150);       // at x 298 for one
+    addBall(NAN, NAN), addBall(INFINITY, -INFINITY); // at the top left
     runMatchFrame();
     expectScoreRow({39, 40, 51, 594, 595}, " 12 3");
     expectPixels(WHITE, {298, 218, 341, 261, 11, 300});
-    expectPixels(BLACK, {297, 218, 298, 217, 342, 261, 341, 262, 12, 300, 100, 300});
+    expectPixels(BLACK,
+                 {297, 218, 298, 217, 342, 261, 341, 262, 12, 300, 100, 300, 320, 150, 5, 5});
     player1Score = 7;
     player2Score = 45;
     runMatchFrame();
