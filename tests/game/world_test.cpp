@@ -1,6 +1,5 @@
-// The game world: what loadGameWorld builds, every serve, the capacity of the
-// rectangle list, and a world that still builds when the background picture
-// is bad.
+// The game world: what loadGameWorld builds, every serve, and a world that
+// still builds when the background picture is bad.
 #include "game/world.h"
 
 #include "game_test_support.h"
@@ -50,13 +49,6 @@ TEST_F(WorldTest, EveryServeDraw_fliesAtFourAndCrossesAtHalfAPixelPerFrameOrMore
             << "draw " << n;
         EXPECT_EQ(std::signbit(b.vy), std::signbit(std::sin(n))) << "draw " << n;
     }
-}
-
-TEST(World, AddCollisionRect_pastCapacity_addsNothing) {
-    for (int i = 0; i <= MAX_COLLISION_RECTS; i++)
-        addCollisionRect(i, 0, 1, 1);
-    EXPECT_EQ(collisionRectCount, MAX_COLLISION_RECTS);
-    EXPECT_EQ(collisionRects[MAX_COLLISION_RECTS - 1]->x, MAX_COLLISION_RECTS - 1);
 }
 
 // The background missing, empty, cut off after its signature, or plain text.
