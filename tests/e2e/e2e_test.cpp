@@ -1,6 +1,6 @@
 // The real game in a private X server, one scenario per way people meet it:
-// start-up and closing, the title menu, a single-player match, the pause
-// overlay, and the game as installed and as a Debian package.
+// start-up and closing, a single-player match, the pause overlay, and the
+// game as installed and as a Debian package.
 #include "harness.h"
 
 #include <regex>
@@ -68,6 +68,7 @@ TEST_F(E2EGame, StartupAndClosing_withAndWithoutMediaAndDisplay) {
 
     launchGame();
     titleScreen();
+    grab("title");
     constexpr unsigned long long FATAL =
         1 << (SIGQUIT - 1) | 1 << (SIGSEGV - 1) | 1 << (SIGBUS - 1) | 1 << (SIGFPE - 1);
     const std::string caught = output("grep SigCgt /proc/" + std::to_string(gamePid) + "/status");
@@ -83,21 +84,6 @@ TEST_F(E2EGame, StartupAndClosing_withAndWithoutMediaAndDisplay) {
         kill(gamePid, signal);
         EXPECT_EQ(waitForExit(5000), status) << strsignal(signal) << " after \"single player\"";
     }
-}
-
-// The title menu: with the pointer over "single player" only that button changes.
-TEST_F(E2EGame, TitlePointerOverSinglePlayerHighlightsThatButtonOnly) {
-    constexpr Box SINGLE_PLAYER{150, 160, 490, 226}, TWO_PLAYER{150, 232, 490, 296};
-    constexpr Box POINTER{294, 169, 346, 221}; // the pointer over "single player"
-    launchGame();
-    const Frame plain = titleScreen();
-    grab("title");
-    movePointer(320, 195);
-    const Frame hover = awaitFrame(
-        [&](const Frame& f) { return compare(f, plain, SINGLE_PLAYER, 0, {POINTER}).count > 2000; },
-        "\"single player\" did not light up");
-    grab("title-hover");
-    EXPECT_EQ(compare(hover, plain, TWO_PLAYER).count, 0);
 }
 
 // A single-player match: the computer's paddle comes in, w and s steer the

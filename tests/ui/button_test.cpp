@@ -125,9 +125,3 @@ TEST_F(WidgetTest, ButtonHighlightsWhileHoveredAndCentresItsLabel) {
     EXPECT_FALSE(button(320, 260, 300, 30, ""));
     expectPixels({{200, 260, tile(FILL, true)}});
 }
-
-TEST_F(WidgetTest, OverlappingButtonsBothReportTheClick) {
-    pointAt(200, 200, KEY_PRESSED);
-    EXPECT_TRUE(button(200, 200, 100, 20, "one"));
-    EXPECT_TRUE(button(210, 205, 100, 20, "two"));
-}
