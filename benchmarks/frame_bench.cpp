@@ -15,17 +15,8 @@
 
 namespace {
 
-// The pointer rests inside the window, away from the buttons.
-void pointerAtRest() {
-    SDL_WarpMouse(600, 420);
-    runFrame();
-}
-
 void Frame_Title(benchmark::State& state) {
-    openBenchDisplay();
-    removeAllBalls();
-    screenState = SCREEN_TITLE;
-    pointerAtRest();
+    restOnTitle();
     measureEach(state, [] { runFrame(); });
 }
 BENCHMARK(Frame_Title)->Unit(benchmark::kMicrosecond);
@@ -39,7 +30,8 @@ void Frame_Match(benchmark::State& state) {
     screenState = SCREEN_MATCH;
     matchSlide = 1;
     player1IsHuman = player2IsHuman = false;
-    pointerAtRest();
+    SDL_WarpMouse(600, 420); // at rest inside the window, away from the buttons
+    runFrame();
     measureEach(state, [] { runFrame(); });
     removeAllBalls();
 }
