@@ -140,23 +140,22 @@ class E2EGame : public ::testing::Test {
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
-    // Waits until the game has drawn `frames` more frames (a failure after ms):
-    // two are enough for it to have read all input sent before the call, since
-    // it waits for the server to take each frame before it reads input again.
-    void awaitFrames(int frames = 2, int ms = DEADLINE_MS) {
+    // Waits until the game has drawn `frames` more frames: two are enough for
+    // it to have read all input sent before the call, since it waits for the
+    // server to take each frame before it reads input again.
+    void awaitFrames(int frames = 2) {
         for (int drawn = 0; drawn < frames; ++drawn) {
-            XDamageSubtract(display, damage, None, None); // forget what was drawn before
-            XSync(display, False);
-            const bool seen = pollUntil(
-                [&] {
-                    for (XEvent event; XPending(display);)
-                        if (XNextEvent(display, &event), event.type == damageEvent + XDamageNotify)
-                            return true;
-                    return false;
-                },
-                ms);
-            if (!seen) {
-                ADD_FAILURE() << "the game drew no frame within " << ms << " ms";
+            const unsigned long emptied = NextRequest(display);
+            XDamageSubtract(display, damage, None, None); // the next drawing sends a notice
+            XEvent event;
+            const auto drew = [&] { // notices of drawings before the subtraction are dropped
+                while (XCheckTypedEvent(display, damageEvent + XDamageNotify, &event))
+                    if (event.xany.serial >= emptied)
+                        return true;
+                return false;
+            };
+            if (!pollUntil(drew, DEADLINE_MS)) {
+                ADD_FAILURE() << "the game drew no frame";
                 return;
             }
         }
