@@ -146,14 +146,13 @@ TEST_P(Layouts, BackdropIsTheSixPassesAndWashOut_andAFadeMixesChannelByChannel) 
         palette[i] = paletteEntry(layout.palette, i);
     useScreenLayout(layout.depth, layout.r, layout.g, layout.b, palette);
     fillWithNoise(screen, 9);
-    std::vector<int> grid[2];
+    std::vector<int> grid[2]; // R, G, B of pixel (x, y) at 3 * (x * 480 + y)
     for (int x = 0; x < SCREEN_WIDTH; ++x)
         for (int y = 0; y < SCREEN_HEIGHT; ++y) {
             const Rgb c = pixelAt(screen, x, y);
             grid[0].insert(grid[0].end(), {c.r, c.g, c.b});
         }
-    const std::vector<int> sharp = grid[0];
-    grid[1] = grid[0];
+    const std::vector<int> sharp = grid[1] = grid[0];
     captureSnapshot();
     overlayAmount = 37.5;
     drawBackdrop();
@@ -161,36 +160,30 @@ TEST_P(Layouts, BackdropIsTheSixPassesAndWashOut_andAFadeMixesChannelByChannel) 
     const int passes[][2] = {{3, 0}, {3, 1}, {1, 0}, {1, 0}, {1, 0}, {1, 0}}; // distance, added
     for (int p = 0; p < 6; ++p) {
         const std::vector<int>& from = grid[p % 2];
-        std::vector<int>& to = grid[1 - p % 2];
-        const int d = passes[p][0];
-        const auto at = [&](int x, int y, int k) { return from[(x * SCREEN_HEIGHT + y) * 3 + k]; };
+        const int d = passes[p][0], across = 3 * SCREEN_HEIGHT * d, up = 3 * d;
         for (int x = d; x < SCREEN_WIDTH - d; ++x)
-            for (int y = d; y < SCREEN_HEIGHT - d; ++y)
-                for (int k = 0; k < 3; ++k)
-                    to[(x * SCREEN_HEIGHT + y) * 3 + k] =
-                        (at(x - d, y, k) + at(x + d, y, k) + at(x, y - d, k) + at(x, y + d, k) +
-                         passes[p][1]) /
-                        4;
+            for (int y = d, i = 3 * (x * SCREEN_HEIGHT + y); y < SCREEN_HEIGHT - d; ++y)
+                for (int k = 0; k < 3; ++k, ++i)
+                    grid[1 - p % 2][i] = (from[i - across] + from[i + across] + from[i - up] +
+                                          from[i + up] + passes[p][1]) /
+                                         4;
     }
-    // What the layout shows for a colour.
-    const auto shown = [](int r, int g, int b) {
-        Rgb c;
-        SDL_GetRGB(SDL_MapRGB(screen->format, Uint8(r), Uint8(g), Uint8(b)), screen->format, &c.r,
-                   &c.g, &c.b);
-        return c;
+    const auto shown = [](const int* c) { // what the layout shows for a colour
+        Rgb out;
+        SDL_GetRGB(SDL_MapRGB(screen->format, Uint8(c[0]), Uint8(c[1]), Uint8(c[2])),
+                   screen->format, &out.r, &out.g, &out.b);
+        return out;
     };
     int wrongBackdrop = 0, wrongFade = 0;
-    for (int x = 0; x < SCREEN_WIDTH; ++x)
-        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+    for (int x = 0, i = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y, i += 3) {
             int washed[3], mixed[3];
             for (int k = 0; k < 3; ++k) {
-                const int i = (x * SCREEN_HEIGHT + y) * 3 + k;
-                washed[k] = std::min(std::max(grid[0][i] + 50, 100), 255);
-                mixed[k] = (washed[k] * 37 + sharp[i] * 63) / 100;
+                washed[k] = std::min(std::max(grid[0][i + k] + 50, 100), 255);
+                mixed[k] = (washed[k] * 37 + sharp[i + k] * 63) / 100;
             }
-            wrongBackdrop +=
-                pixelAt(backdropSurface, x, y) != shown(washed[0], washed[1], washed[2]);
-            wrongFade += pixelAt(screen, x, y) != shown(mixed[0], mixed[1], mixed[2]);
+            wrongBackdrop += pixelAt(backdropSurface, x, y) != shown(washed);
+            wrongFade += pixelAt(screen, x, y) != shown(mixed);
         }
     EXPECT_EQ(wrongBackdrop, 0);
     EXPECT_EQ(wrongFade, 0);
