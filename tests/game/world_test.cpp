@@ -4,7 +4,6 @@
 
 #include "game_test_support.h"
 
-
 class WorldTest : public GameWorldTest {};
 
 // The fixture has called loadGameWorld.
