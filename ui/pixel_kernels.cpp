@@ -50,10 +50,16 @@ void BlendRow(const uint32_t* source, uint32_t* target, int count) {
     int i = 0;
     for (; i + n <= count; i += n)
         blendPixels(d, source + i, target + i);
-    // The last few pixels one at a time.
-    const hn::CappedTag<uint32_t, 1> one;
-    for (; i < count; ++i)
-        blendPixels(one, source + i, target + i);
+    // The last few pixels take one more step through copies; the rest of the
+    // copied source is clear and changes nothing.
+    if (i < count) {
+        alignas(64) uint32_t from[HWY_MAX_BYTES / 4] = {}, to[HWY_MAX_BYTES / 4] = {};
+        for (int k = i; k < count; ++k)
+            from[k - i] = source[k], to[k - i] = target[k];
+        blendPixels(d, from, to);
+        for (int k = i; k < count; ++k)
+            target[k] = to[k - i];
+    }
 }
 
 // --- Blur -----------------------------------------------------------------------
