@@ -1,9 +1,9 @@
 // The game's hot pixel loops: the blended blit's rows, the blur's averages and
 // wash-out, the cross-fade's mix and the moves between 4-byte pixels and the
-// overlay's grids. Each is written once over
-// Highway's portable vector operations and built for every instruction set
-// Highway targets here; the first call picks the widest this processor runs.
-// Every build gives the same bytes.
+// overlay's grids. Each is written once over Highway's portable vector
+// operations and built for AVX-512, AVX2, SSSE3 (on ARM, NEON and SVE) and a
+// portable one-lane build; the first call picks the widest this processor
+// runs. Every build gives the same bytes.
 #pragma once
 
 #include <cstdint>
