@@ -50,22 +50,21 @@ template <class D> void blendPixels(D d, const uint32_t* from, uint32_t* to) {
                to);
 }
 
-void BlendRow(const uint32_t* source, uint32_t* target, int count) {
-    const hn::ScalableTag<uint32_t> d;
-    const int n = int(hn::Lanes(d));
-    int i = 0;
-    for (; i + n <= count; i += n)
+// Whole steps of `d`'s width from pixel i on, while they fit.
+template <class D>
+void blendSteps(D d, const uint32_t* source, uint32_t* target, int count, int& i) {
+    for (const int n = int(hn::Lanes(d)); i + n <= count; i += n)
         blendPixels(d, source + i, target + i);
-    // The last few pixels take one more step through copies; the rest of the
-    // copied source is clear and changes nothing.
-    if (i < count) {
-        alignas(64) uint32_t from[HWY_MAX_BYTES / 4] = {}, to[HWY_MAX_BYTES / 4] = {};
-        for (int k = i; k < count; ++k)
-            from[k - i] = source[k], to[k - i] = target[k];
-        blendPixels(d, from, to);
-        for (int k = i; k < count; ++k)
-            target[k] = to[k - i];
-    }
+}
+
+// The widest steps, then narrower ones for the last few pixels: nothing is
+// read or written past the row, and nothing waits on stores to a copy.
+void BlendRow(const uint32_t* source, uint32_t* target, int count) {
+    int i = 0;
+    blendSteps(hn::ScalableTag<uint32_t>(), source, target, count, i);
+    blendSteps(hn::CappedTag<uint32_t, 8>(), source, target, count, i);
+    blendSteps(hn::CappedTag<uint32_t, 4>(), source, target, count, i);
+    blendSteps(hn::CappedTag<uint32_t, 1>(), source, target, count, i);
 }
 
 // --- Blur -----------------------------------------------------------------------
