@@ -2,8 +2,9 @@
 #include "bench_display.h"
 
 #include "audio/sound.h"
-#include "game/title_menu.h"
 #include "game/world.h"
+#include "overlay/state.h"
+#include "overlay/transition.h"
 #include "shell/frame.h"
 #include "ui/display.h"
 #include "ui/theme.h"
@@ -64,6 +65,26 @@ void drawMatchFrame() {
     player1IsHuman = player2IsHuman = false;
     for (int frame = 0; frame < FRAMES; ++frame)
         runFrame();
+}
+
+void captureMatchFrame(int depth) {
+    openBenchDisplay(32);
+    drawMatchFrame();
+    SDL_Surface* frame = SDL_DisplayFormat(screen);
+    openBenchDisplay(depth);
+    SDL_BlitSurface(frame, nullptr, screen, nullptr);
+    SDL_FreeSurface(frame);
+    captureSnapshot();
+}
+
+void restOnTitle() {
+    openBenchDisplay();
+    removeAllBalls();
+    screenState = SCREEN_TITLE;
+    overlayAmount = OVERLAY_CLOSED;
+    overlayOpen = false;
+    SDL_WarpMouse(600, 420);
+    runFrame();
 }
 
 double threadNanoseconds() {

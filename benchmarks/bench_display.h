@@ -27,6 +27,15 @@ void openBenchSound();
 // time (a fixed random seed).
 void drawMatchFrame();
 
+// Leaves on a screen of `depth` bits the frozen match frame of an overlay
+// that has just opened over drawMatchFrame's frame (mapped to the palette on
+// 8 bits).
+void captureMatchFrame(int depth);
+
+// Puts the game on its idle title screen, the pointer at rest inside the
+// window away from the buttons.
+void restOnTitle();
+
 // Processor time of this thread, the clock of the "CPU" column, which stays
 // honest while other work shares the machine.
 double threadNanoseconds();
@@ -55,5 +64,6 @@ void measureEachIteration(benchmark::State& state, Prepare prepare, Work work) {
 
 // The same with nothing to prepare.
 template <typename Work> void measureEach(benchmark::State& state, Work work) {
-    measureEachIteration(state, [] {}, work);
+    measureEachIteration(
+        state, [] {}, work);
 }

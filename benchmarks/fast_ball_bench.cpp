@@ -2,7 +2,7 @@
 // at the serve's pace, at the longest single step (20 px per frame), and at
 // paces of 100 and 1600 px per frame, which take 5 and 80 steps a frame
 // (long refereed rallies reach about 1600). Compare with
-// Overlay_FullScreenBlitFloor of the same run.
+// Floor_FullScreenBlit of the same run.
 #include "bench_display.h"
 
 #include "game/match_frame.h"

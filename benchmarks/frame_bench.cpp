@@ -7,7 +7,6 @@
 #include "bench_display.h"
 
 #include "audio/sound.h"
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "shell/frame.h"
 #include "ui/display.h"
@@ -18,31 +17,28 @@
 
 namespace {
 
-// The pointer rests inside the window, away from the buttons.
-void pointerAtRest() {
-    SDL_WarpMouse(600, 420);
-    runFrame();
-}
-
 void Frame_Title(benchmark::State& state) {
-    openBenchDisplay();
-    removeAllBalls();
-    screenState = SCREEN_TITLE;
-    pointerAtRest();
+    restOnTitle();
     measureEach(state, [] { runFrame(); });
 }
 BENCHMARK(Frame_Title)->Unit(benchmark::kMicrosecond);
 
-void Frame_Match(benchmark::State& state) {
+// A computer-against-computer match of `balls` balls, its first frame drawn.
+void startMatch(int balls) {
     openBenchDisplay();
     std::srand(1);
     removeAllBalls();
-    for (int i = 0; i < state.range(0); ++i)
+    for (int i = 0; i < balls; ++i)
         serveBall(ServeDirection::Free);
     screenState = SCREEN_MATCH;
     matchSlide = 1;
     player1IsHuman = player2IsHuman = false;
-    pointerAtRest();
+    SDL_WarpMouse(600, 420); // at rest inside the window, away from the buttons
+    runFrame();
+}
+
+void Frame_Match(benchmark::State& state) {
+    startMatch(int(state.range(0)));
     measureEach(state, [] { runFrame(); });
     removeAllBalls();
 }
@@ -53,16 +49,8 @@ BENCHMARK(Frame_Match)->Arg(1)->Arg(2000)->Unit(benchmark::kMicrosecond);
 // a frame's starts fill up and merge as much as they can. Its floor is
 // Frame_Match/2000, the same frame without sound.
 void Frame_MatchPosting2000Hits(benchmark::State& state) {
-    openBenchDisplay();
+    startMatch(MAX_BALLS);
     openBenchSound();
-    std::srand(1);
-    removeAllBalls();
-    for (int i = 0; i < MAX_BALLS; ++i)
-        serveBall(ServeDirection::Free);
-    screenState = SCREEN_MATCH;
-    matchSlide = 1;
-    player1IsHuman = player2IsHuman = false;
-    pointerAtRest();
     measureEach(state, [] {
         for (int i = 0; i < 2000; ++i) {
             if (i % 2)

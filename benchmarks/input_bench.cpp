@@ -1,7 +1,7 @@
 // What one input update costs against the 16 ms frame budget: with SDL's
 // queue empty, as in most frames, and with it full of quick presses and
 // releases every frame, so the backlog stays at its bound and each update
-// also forces the overflow through. Compare with Overlay_FullScreenBlitFloor.
+// also forces the overflow through. Compare with Floor_FullScreenBlit.
 #include "bench_display.h"
 
 #include "input/input.h"

@@ -90,5 +90,3 @@ void Collide_BallInOpenField(benchmark::State& state) {
 BENCHMARK(Collide_BallInOpenField);
 
 } // namespace
-
-// The one entry point of rored_bench (the build links no benchmark_main).

@@ -4,7 +4,6 @@
 // the idle cost of a crowded match be measured as the game itself would spend
 // it, since no player can serve 2000 balls. Run from the repository root; a
 // close request or SIGTERM ends it.
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "shell/frame.h"
 #include "shell/start_up.h"

@@ -11,16 +11,6 @@
 
 namespace {
 
-void captureMatchFrame(int depth) {
-    openBenchDisplay(32);
-    drawMatchFrame();
-    SDL_Surface* frame = SDL_DisplayFormat(screen);
-    openBenchDisplay(depth);
-    SDL_BlitSurface(frame, nullptr, screen, nullptr); // mapped to the palette on 8 bits
-    SDL_FreeSurface(frame);
-    captureSnapshot();
-}
-
 void Overlay_Capture(benchmark::State& state) {
     captureMatchFrame(32);
     measureEach(state, [] { captureSnapshot(); });

@@ -6,6 +6,7 @@
 
 #include "game/world.h"
 #include "ui/display.h"
+#include "ui/pixel_access.h"
 
 SDL_Rect fieldOpening = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
 
@@ -26,10 +27,12 @@ SDL_Surface* borderOver(Uint8 grey) {
 }
 
 // Widens `box` (x0, y0, x1, y1, half-open) to every pixel where a and b
-// differ. Each row is scanned from both ends to its first difference.
-void widenToDifferences(SDL_Surface* a, SDL_Surface* b, int box[4]) {
-    SDL_LockSurface(a);
-    SDL_LockSurface(b);
+// differ. Each row is scanned from both ends to its first difference. False
+// when the pixels cannot be read.
+bool widenToDifferences(SDL_Surface* a, SDL_Surface* b, int box[4]) {
+    SurfaceLock lockA(a), lockB(b);
+    if (!lockA.ok() || !lockB.ok())
+        return false;
     const int bytesPerPixel = a->format->BytesPerPixel;
     const int rowBytes = a->w * bytesPerPixel;
     for (int y = 0; y < a->h; ++y) {
@@ -47,8 +50,7 @@ void widenToDifferences(SDL_Surface* a, SDL_Surface* b, int box[4]) {
         box[2] = SDL_max(box[2], last / bytesPerPixel + 1);
         box[3] = SDL_max(box[3], y + 1);
     }
-    SDL_UnlockSurface(b);
-    SDL_UnlockSurface(a);
+    return true;
 }
 
 } // namespace
@@ -61,17 +63,16 @@ void measureFieldOpening() {
     bool measured = true;
     for (int i = 0; i < 3; ++i)
         measured = (probes[i] = borderOver(PROBE_GREYS[i])) != nullptr && measured;
-    if (measured) {
-        int box[4] = {screen->w, screen->h, 0, 0};
-        widenToDifferences(probes[0], probes[1], box);
-        widenToDifferences(probes[1], probes[2], box);
-        // A border that hides everything leaves nothing to draw.
-        if (box[2] > box[0] && box[3] > box[1])
-            fieldOpening = {Sint16(box[0]), Sint16(box[1]), Uint16(box[2] - box[0]),
-                            Uint16(box[3] - box[1])};
-        else
-            fieldOpening = {0, 0, 0, 0};
-    }
+    int box[4] = {screen->w, screen->h, 0, 0};
+    measured = measured && widenToDifferences(probes[0], probes[1], box) &&
+               widenToDifferences(probes[1], probes[2], box);
+    // Unmeasured, the background is drawn whole; a border that hides
+    // everything leaves nothing to draw.
+    if (measured && box[2] > box[0] && box[3] > box[1])
+        fieldOpening = {Sint16(box[0]), Sint16(box[1]), Uint16(box[2] - box[0]),
+                        Uint16(box[3] - box[1])};
+    else if (measured)
+        fieldOpening = {0, 0, 0, 0};
     for (SDL_Surface* probe : probes)
         SDL_FreeSurface(probe);
 }

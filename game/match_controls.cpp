@@ -4,7 +4,6 @@
 #include "game/match_controls.h"
 
 #include "audio/sound.h"
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "ui/button.h"
 

@@ -26,7 +26,7 @@ void updateSlide() {
 //   straight up/down    -> reverse vy only if the ball was moving into the push's opposite
 //   straight sideways   -> likewise for vx
 //   slanted (a corner)  -> leave along the push
-// then the velocity is rescaled to the speed, which gains SPEED_GAIN once per
+// then the velocity is rescaled to the speed, which gains BALL_SPEED_GAIN once per
 // frame with contact (`firstInFrame`), however many steps of the frame touch.
 // A contact never leaves the ball crossing the field slower than
 // MIN_CONTACT_CROSSING_SPEED, so no point can stall.
@@ -42,10 +42,9 @@ void bounce(Ball& ball, double dx, double dy, bool firstInFrame) {
         ball.vy = dy;
     }
 
-    constexpr double SPEED_GAIN = 0.1;
     double angle = std::atan2(ball.vy, ball.vx);
     if (firstInFrame)
-        ball.speed += SPEED_GAIN;
+        ball.speed += BALL_SPEED_GAIN;
     ball.vx = std::cos(angle) * ball.speed;
     ball.vy = std::sin(angle) * ball.speed;
     keepCrossingSpeed(ball.vx, ball.vy, MIN_CONTACT_CROSSING_SPEED);
@@ -60,12 +59,10 @@ bool stepBall(Ball& ball, double dx, double dy, bool touchedBefore) {
     const double x0 = ball.x;
     const double y0 = ball.y;
 
-    constexpr double FIRST_CONTACT_RADIUS = 22;
     const CollisionRect* touched = collideBallWithRects(ball.x, ball.y, FIRST_CONTACT_RADIUS);
     if (ball.x == x0 && ball.y == y0)
         return false;
 
-    constexpr double SECOND_CONTACT_RADIUS = 24;
     collideBallWithRects(ball.x, ball.y, SECOND_CONTACT_RADIUS);
     bounce(ball, ball.x - x0, ball.y - y0, !touchedBefore);
     soundBallContact(ball, touched);
@@ -120,10 +117,9 @@ double steeredVelocity(const PaddleControl& paddle, int32_t ballsInPlay) {
     }
     constexpr double COMPUTER_DAMPING = 0.8;
     constexpr double COMPUTER_GAIN = 0.015;
-    constexpr double AIM_OFFSET = 36; // aim the paddle's middle at the ball
     double v = paddle.velocity * COMPUTER_DAMPING;
-    if (ballsInPlay != 0)
-        v += (balls[0]->y - (paddle.y + AIM_OFFSET)) * COMPUTER_GAIN;
+    if (ballsInPlay != 0) // aim the paddle's middle at the ball
+        v += (balls[0]->y - (paddle.y + PADDLE_HEIGHT / 2)) * COMPUTER_GAIN;
     return v;
 }
 
@@ -138,10 +134,9 @@ void movePaddle(const PaddleControl& paddle, double slideX, int32_t ballsInPlay)
 
     // The clamp leaves the velocity alone: a paddle held against a wall
     // leaves it only once its velocity points away.
-    constexpr double PADDLE_TOP_LIMIT = 50;     // foot of the top wall
-    constexpr double PADDLE_BOTTOM_LIMIT = 358; // 430 - 72: resting on the bottom wall
-    if (paddle.y < PADDLE_TOP_LIMIT)
-        paddle.y = PADDLE_TOP_LIMIT;
+    constexpr double PADDLE_BOTTOM_LIMIT = FIELD_BOTTOM - PADDLE_HEIGHT; // on the bottom wall
+    if (paddle.y < FIELD_TOP)
+        paddle.y = FIELD_TOP;
     else if (paddle.y > PADDLE_BOTTOM_LIMIT)
         paddle.y = PADDLE_BOTTOM_LIMIT;
 

@@ -1,12 +1,14 @@
-// The match world: its program-wide state, the game pictures, and the one-time
-// building of the four walls and both paddles as lists of collision rectangles.
-// Balls are the only objects that come and go during a run.
+// The match world: its program-wide state, the game pictures, the one-time
+// building of the four walls and both paddles as lists of collision
+// rectangles, and the serve. Balls are the only objects that come and go
+// during a run.
 #include "game/world.h"
 
 #include "game/arena.h"
 #include "ui/image_loaders.h"
 
 #include <cmath>
+#include <cstdlib>
 
 CollisionRect* collisionRects[MAX_COLLISION_RECTS];
 int32_t collisionRectCount = 0;
@@ -52,10 +54,9 @@ static void addPaddlePart(CollisionRect** parts, int32_t& partCount, double x, d
 }
 
 static void addWalls() {
-    constexpr double WALL_THICKNESS = 50; // top and bottom
     constexpr double SIDE_WALL_WIDTH = 15;
-    addCollisionRect(0, 0, 640, WALL_THICKNESS);                      // top
-    addCollisionRect(0, 430, 640, WALL_THICKNESS);                    // bottom
+    addCollisionRect(0, 0, 640, FIELD_TOP);                           // top
+    addCollisionRect(0, FIELD_BOTTOM, 640, 480 - FIELD_BOTTOM);       // bottom
     addCollisionRect(0, 0, SIDE_WALL_WIDTH, 480);                     // left
     addCollisionRect(640 - SIDE_WALL_WIDTH, 0, SIDE_WALL_WIDTH, 480); // right
 }
@@ -68,7 +69,7 @@ static void addWalls() {
 //              on the body's first column, so it is not an exact mirror.
 constexpr int PADDLE_SLICES = 11;
 constexpr double BODY_WIDTH = 11;
-constexpr double PADDLE_HEIGHT = 72;
+constexpr double CENTRED_PADDLE_Y = (480 - PADDLE_HEIGHT) / 2; // 204
 
 static void buildPaddle1() {
     addPaddlePart(paddle1Parts, paddle1PartCount, 0, 0, BODY_WIDTH, PADDLE_HEIGHT);
@@ -118,12 +119,11 @@ void loadGameWorld() {
     // Reference places; the first match frame slides them off screen at once.
     constexpr double PADDLE1_START_X = 65;
     constexpr double PADDLE2_START_X = 553;
-    constexpr double PADDLE_START_Y = 204;
     paddle1X = PADDLE1_START_X;
-    paddle1Y = PADDLE_START_Y;
+    paddle1Y = CENTRED_PADDLE_Y;
     shiftParts(paddle1Parts, paddle1PartCount, paddle1X, paddle1Y);
     paddle2X = PADDLE2_START_X;
-    paddle2Y = PADDLE_START_Y;
+    paddle2Y = CENTRED_PADDLE_Y;
     shiftParts(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y);
 }
 
@@ -134,6 +134,44 @@ void keepCrossingSpeed(double& vx, double& vy, double minimum) {
     const double across = std::fmin(minimum, pace);
     vx = std::copysign(across, vx);
     vy = std::copysign(std::sqrt(pace * pace - across * across), vy);
+}
+
+void serveBall(ServeDirection direction) {
+    // The number is drawn even when the list is full, so the random sequence
+    // does not depend on whether a ball was added.
+    const int n = std::rand() % 360;
+    if (ballCount >= MAX_BALLS)
+        return;
+
+    // n is used as radians, not degrees: any of 360 directions will do.
+    const double c = std::cos(n);
+    const double s = std::sin(n);
+    double vx = SERVE_SPEED * c;
+    if (direction == ServeDirection::Leftward)
+        vx = -SERVE_SPEED * std::fabs(c);
+    else if (direction == ServeDirection::Rightward)
+        vx = SERVE_SPEED * std::fabs(c);
+    double vy = SERVE_SPEED * s;
+    keepCrossingSpeed(vx, vy, MIN_SERVE_CROSSING_SPEED); // near-vertical draws only
+
+    // speed is the length the first bounce rescales to (plus its gain): 5.1.
+    constexpr double BOUNCE_BASE_SPEED = 5.0;
+    balls[ballCount] = new Ball{FIELD_CENTRE_X, FIELD_CENTRE_Y, vx, vy, BOUNCE_BASE_SPEED};
+    ballCount++;
+}
+
+// Takes the parts to paddle-local coordinates, moves the paddle to the
+// middle height and puts them back; x is the match frame's business.
+static void recentrePaddle(CollisionRect** parts, int32_t partCount, double paddleX,
+                           double& paddleY) {
+    shiftParts(parts, partCount, -paddleX, -paddleY);
+    paddleY = CENTRED_PADDLE_Y;
+    shiftParts(parts, partCount, paddleX, paddleY);
+}
+
+void recentrePaddles() {
+    recentrePaddle(paddle1Parts, paddle1PartCount, paddle1X, paddle1Y);
+    recentrePaddle(paddle2Parts, paddle2PartCount, paddle2X, paddle2Y);
 }
 
 void removeBall(int32_t index) {

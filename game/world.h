@@ -23,6 +23,9 @@ constexpr double FIELD_CENTRE_Y = 240;
 constexpr double LEFT_GOAL_X = 40;   // 25 px in from the left wall
 constexpr double RIGHT_GOAL_X = 600; // 25 px in from the right wall
 constexpr double SERVE_SPEED = 4;    // pixels per frame of a ball just served
+constexpr double FIELD_TOP = 50;     // the foot of the top wall
+constexpr double FIELD_BOTTOM = 430; // the top of the bottom wall
+constexpr double PADDLE_HEIGHT = 72;
 
 // --- Capacities ---------------------------------------------------------------
 constexpr int32_t MAX_COLLISION_RECTS = 2000;
@@ -90,6 +93,19 @@ constexpr double MIN_CONTACT_CROSSING_SPEED = 1.0;
 // and the velocity's length; any other velocity is left exactly as it is.
 // Used by the serve and by the match frame after every contact.
 void keepCrossingSpeed(double& vx, double& vy, double minimum);
+
+// --- Serving and re-centring ---------------------------------------------------
+enum class ServeDirection { Free, Leftward, Rightward };
+
+// Appends a ball at the field's centre moving at 4 pixels per frame in a random
+// direction; draws a random number even when the list is full and no ball is
+// added. Used by the title menu to start a match and by the match controls
+// after every goal.
+void serveBall(ServeDirection direction);
+
+// Moves paddle 1, then paddle 2, with their parts to y 204, keeping x. Called
+// by the title menu in the frame a match starts.
+void recentrePaddles();
 
 // Removes balls[index], closing the gap in order. Used by the match controls.
 void removeBall(int32_t index);

@@ -21,4 +21,10 @@ void catchHangUp() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // a write in progress goes on instead of failing
     sigaction(SIGHUP, &action, nullptr);
+    // A mask blocking SIGHUP, left by whatever started the game, would hold
+    // every hang-up back for ever; the threads SDL starts inherit this one.
+    sigset_t hangUp;
+    sigemptyset(&hangUp);
+    sigaddset(&hangUp, SIGHUP);
+    sigprocmask(SIG_UNBLOCK, &hangUp, nullptr);
 }

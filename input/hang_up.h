@@ -8,6 +8,8 @@
 // --- Hang-up ---------------------------------------------------------------------
 extern volatile std::sig_atomic_t hangUpReceived; // set by the SIGHUP handler
 
-// Catches SIGHUP unless it is ignored (as under nohup). Called once by
-// start-up; the main loop's quit check reads hangUpReceived every pass.
+// Catches SIGHUP unless it is ignored (as under nohup), and unblocks it if
+// the game was started with it blocked. Called once by start-up, before SDL
+// starts any thread; the main loop's quit check reads hangUpReceived every
+// pass.
 void catchHangUp();

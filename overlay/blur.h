@@ -1,6 +1,5 @@
 // The backdrop's softening: six averaging passes over a grid, then the
-// wash-out, run as one pipeline across the columns so that every pass works
-// on columns still in the first-level cache.
+// wash-out.
 #pragma once
 
 #include <cstdint>

@@ -8,14 +8,11 @@
 
 #include "overlay/grid.h"
 #include "overlay/grid_io.h"
-#include "overlay/pixels.h"
 #include "ui/display.h"
+#include "ui/pixel_access.h"
+#include "ui/pixel_kernels.h"
 
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -31,33 +28,6 @@ uint8_t crossFadePixels[GRID_BYTES];
 
 bool coversGrid(const SDL_Surface* surface) {
     return surface && surface->w >= GRID_WIDTH && surface->h >= GRID_HEIGHT;
-}
-
-// out = (b * t + s * (100 - t)) / 100 for `count` bytes. The weighted sum is
-// at most 25,500: it fits 16 bits, and (n * 5243) >> 19 equals n / 100 for
-// every n up to 43,698.
-void mixBytes(const uint8_t* s, const uint8_t* b, uint8_t* out, int count, int t) {
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i backdropWeight = _mm_set1_epi16(int16_t(t));
-    const __m128i sharpWeight = _mm_set1_epi16(int16_t(100 - t));
-    const __m128i reciprocal = _mm_set1_epi16(5243);
-    const auto mixHalf = [&](__m128i s16, __m128i b16) {
-        const __m128i sum =
-            _mm_add_epi16(_mm_mullo_epi16(b16, backdropWeight), _mm_mullo_epi16(s16, sharpWeight));
-        return _mm_srli_epi16(_mm_mulhi_epu16(sum, reciprocal), 3);
-    };
-    for (; i + 16 <= count; i += 16) {
-        const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i bv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        const __m128i low = mixHalf(_mm_unpacklo_epi8(sv, zero), _mm_unpacklo_epi8(bv, zero));
-        const __m128i high = mixHalf(_mm_unpackhi_epi8(sv, zero), _mm_unpackhi_epi8(bv, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
-    }
-#endif
-    for (; i < count; ++i)
-        out[i] = uint8_t((b[i] * t + s[i] * (100 - t)) / 100);
 }
 
 bool canMixRawBytes(const SDL_Surface* sharp) {

@@ -13,8 +13,9 @@ struct ScreenshotResult {
 
 // Picks the first "screenshot%d.bmp" (from 1) that does not exist in the
 // working folder and writes `surface` there as a BMP. Writes to a temporary
-// name first and renames it into place only after a checked flush and close,
-// so a failed write leaves nothing behind and no existing file is ever
+// name first and links it into place (or, where the folder takes no links,
+// renames it without replacing or copies it) only after a checked flush and
+// close, so a failed write leaves nothing behind and no existing file is ever
 // replaced; first clears the temporaries of games that died while saving.
 ScreenshotResult writeScreenshot(SDL_Surface* surface);
 

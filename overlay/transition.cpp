@@ -6,8 +6,8 @@
 #include "overlay/cross_fade.h"
 #include "overlay/state.h"
 #include "overlay/grid_io.h"
-#include "overlay/pixels.h"
 #include "ui/display.h"
+#include "ui/pixel_access.h"
 #include "ui/theme.h"
 
 #include <cstring>

@@ -20,16 +20,17 @@ ensure_packages() {
 }
 
 # What building the game needs.
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev libsdl-image1.2-dev
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev libsdl-image1.2-dev libhwy-dev
     libpng-dev libfreetype-dev)
 # What the tests and benchmarks need on top: GoogleTest, Google Benchmark,
-# an X server with tools to drive the real window and a window manager that
-# honours fullscreen requests (openbox), zlib to write test pictures,
-# libseccomp to imitate file systems without hard links, SDL2, which the
-# second SDL 1.2 runtime (sdl12-compat) runs on, and lintian and appstream to
-# check the Debian package and its software-centre metadata.
+# an X server with tools to drive the real window (and the Damage extension
+# to count its frames) and a window manager that honours fullscreen requests
+# (openbox), zlib to write test pictures, libseccomp to imitate file systems
+# without hard links, SDL2, which the second SDL 1.2 runtime (sdl12-compat)
+# runs on, and lintian and appstream to check the Debian package and its
+# software-centre metadata.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick libx11-dev x11-utils
-    openbox zlib1g-dev libseccomp-dev libsdl2-2.0-0 lintian appstream)
+    libxdamage-dev openbox zlib1g-dev libseccomp-dev libsdl2-2.0-0 lintian appstream)
 
 # Unpacks Debian's sdl12-compat (SDL 1.2 on top of SDL2) into the folder given
 # and prints the folder of its libSDL-1.2.so.0, to be put first on the

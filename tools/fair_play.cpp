@@ -12,7 +12,7 @@
 //                                lists the differences with a ball no faster
 //                                than pace (pixels per frame)
 #include "game/match_frame.h"
-#include "game/refereed_match.h"
+#include "referee/refereed_match.h"
 #include "game/world.h"
 #include "input/input.h"
 #include "ui/display.h"

@@ -7,25 +7,24 @@
 //   frame_record DEPTH [--baseline] [--sound] [--scale K] [DUMP_FOLDER]   (from the repository
 //   root, for Media/)
 //
-// DEPTH is 8, 16, 24 or 32. --baseline runs the baseline pixel loops where
-// the processor would run their AVX2 or AVX-512 builds, which must give the
-// same lines. --sound plays the session with its sounds (SDL's disk driver
-// into /dev/null), which must not change a line either. --scale K draws in a
+// DEPTH is 8, 16, 24 or 32. --baseline runs the pixel loops' portable build
+// where the processor would run a wider one, which must give the same lines.
+// --sound plays the session with its sounds (SDL's disk driver into
+// /dev/null), which must not change a line either. --scale K draws in a
 // window K times the game's size, where the game's 640x480 screen is a
 // surface of its own, which must give the same lines too. With DUMP_FOLDER
-// every frame is also written there as frame-NNN.ppm,
-// to find the pixels behind a digest that differs. Colours
-// are digested, not raw values: the unused fourth byte of a 32-bit pixel is
-// no colour.
+// every frame is also written there as frame-NNN.ppm, to find the pixels
+// behind a digest that differs. Colours are digested, not raw values: the
+// unused fourth byte of a 32-bit pixel is no colour.
 #include "audio/sound.h"
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "input/frame_clock.h"
 #include "overlay/save_message.h"
 #include "overlay/transition.h"
 #include "shell/frame.h"
-#include "ui/cpu.h"
 #include "ui/display.h"
+#include "ui/pixel_access.h"
+#include "ui/pixel_kernels.h"
 #include "ui/theme.h"
 #include "ui/window.h"
 
@@ -144,21 +143,18 @@ uint64_t digest(const uint8_t* bytes, size_t size, uint64_t hash = 1469598103934
     return hash;
 }
 
-// The screen's colours, row by row, as R, G, B bytes.
+// The screen's colours, row by row, as R, G, B bytes; empty when the screen
+// cannot be read.
 std::vector<uint8_t> screenColours() {
+    SurfaceLock lock(screen);
+    if (!lock.ok())
+        return {};
     std::vector<uint8_t> rgb(size_t(screen->w) * screen->h * 3);
-    SDL_LockSurface(screen);
-    const int bpp = screen->format->BytesPerPixel;
     for (int y = 0; y < screen->h; ++y)
         for (int x = 0; x < screen->w; ++x) {
-            const uint8_t* p = static_cast<uint8_t*>(screen->pixels) + y * screen->pitch + x * bpp;
-            uint32_t raw = 0;
-            for (int k = 0; k < bpp; ++k) // little-endian, as SDL stores it here
-                raw |= uint32_t(p[k]) << (8 * k);
             uint8_t* out = &rgb[(size_t(y) * screen->w + x) * 3];
-            SDL_GetRGB(raw, screen->format, &out[0], &out[1], &out[2]);
+            SDL_GetRGB(readRawPixel(screen, x, y), screen->format, &out[0], &out[1], &out[2]);
         }
-    SDL_UnlockSurface(screen);
     return rgb;
 }
 
@@ -187,9 +183,8 @@ uint64_t fileDigest(const char* path) {
 int main(int argc, char** argv) {
     const int depth = argc > 1 ? std::atoi(argv[1]) : 0;
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32) {
-        std::fprintf(stderr,
-                     "usage: frame_record 8|16|24|32 [--baseline] [--sound] [--scale K] "
-                     "[DUMP_FOLDER]\n");
+        std::fprintf(stderr, "usage: frame_record 8|16|24|32 [--baseline] [--sound] [--scale K] "
+                             "[DUMP_FOLDER]\n");
         return 2;
     }
     std::string dumpFolder;
@@ -197,7 +192,7 @@ int main(int argc, char** argv) {
     int scale = 1;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--baseline")
-            widestKernels = KernelWidth::Baseline;
+            usePixelKernelTarget(pixelKernelTargets().back());
         else if (std::string(argv[i]) == "--sound")
             withSound = true;
         else if (std::string(argv[i]) == "--scale" && i + 1 < argc)

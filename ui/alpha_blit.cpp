@@ -5,90 +5,19 @@
 // own blit).
 #include "ui/alpha_blit.h"
 
-#include "ui/blend_kernel.h"
-#include "ui/cpu.h"
 #include "ui/display.h"
+#include "ui/pixel_kernels.h"
 
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
 
-#if defined(__SSE2__)
-struct Sse2Ops {
-    using Vec = __m128i;
-    static constexpr int PIXELS = 4;
-    static Vec load(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const Vec*>(p)); }
-    static void store(uint32_t* p, Vec v) { _mm_storeu_si128(reinterpret_cast<Vec*>(p), v); }
-    // The first `count` pixels (fewer than 4); the rest read as clear.
-    static Vec loadPartial(const uint32_t* p, int count) {
-        uint32_t part[PIXELS] = {};
-        for (int k = 0; k < count; ++k)
-            part[k] = p[k];
-        return load(part);
-    }
-    static void storePartial(uint32_t* p, Vec v, int count) {
-        uint32_t part[PIXELS];
-        store(part, v);
-        for (int k = 0; k < count; ++k)
-            p[k] = part[k];
-    }
-    static Vec zero() { return _mm_setzero_si128(); }
-    static Vec words32(uint32_t v) { return _mm_set1_epi32(int(v)); }
-    static Vec words16(int v) { return _mm_set1_epi16(short(v)); }
-    static Vec andBits(Vec a, Vec b) { return _mm_and_si128(a, b); }
-    static bool allEqual32(Vec a, Vec b) {
-        return _mm_movemask_epi8(_mm_cmpeq_epi32(a, b)) == 0xffff;
-    }
-    static Vec lowBytes(Vec v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
-    static Vec highBytes(Vec v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
-    static Vec alphaOfEachPixel(Vec v) {
-        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, _MM_SHUFFLE(3, 3, 3, 3)),
-                                   _MM_SHUFFLE(3, 3, 3, 3));
-    }
-    static Vec add16(Vec a, Vec b) { return _mm_add_epi16(a, b); }
-    static Vec sub16(Vec a, Vec b) { return _mm_sub_epi16(a, b); }
-    static Vec multiply16(Vec a, Vec b) { return _mm_mullo_epi16(a, b); }
-    static Vec shiftRight16(Vec v, int bits) { return _mm_srli_epi16(v, bits); }
-    static Vec pack16(Vec low, Vec high) { return _mm_packus_epi16(low, high); }
-    static Vec add8(Vec a, Vec b) { return _mm_add_epi8(a, b); }
-};
-#endif
-
-void blendRow(const uint32_t* s, uint32_t* d, int count, bool avx2) {
-#if defined(RORED_AVX2_KERNELS)
-    if (avx2)
-        return blendRowAvx2(s, d, count);
-#else
-    (void)avx2;
-#endif
-#if defined(__SSE2__)
-    blendRowWith<Sse2Ops>(s, d, count);
-#else
-    for (int i = 0; i < count; ++i) {
-        const uint32_t a = s[i] >> 24;
-        if (a == 255)
-            d[i] = s[i];
-        else if (a != 0) // d + ((s - d) * a >> 8) per channel
-            for (int shift = 0; shift < 24; shift += 8) {
-                const int sc = s[i] >> shift & 255, dc = d[i] >> shift & 255;
-                d[i] = (d[i] & ~(255u << shift)) | uint32_t(dc + ((sc - dc) * int(a) >> 8))
-                                                       << shift;
-            }
-    }
-#endif
-}
-
-// The pairs handled: 32-bit pictures with alpha in the top byte, blended by
-// their per-pixel alpha (SDL 1.2 then ignores a per-surface alpha), over a
-// 32-bit screen with the same colour bytes. A picture given run-length
-// encoding (the ball, mostly opaque) is left to SDL, whose encoded copy
-// copies its opaque runs whole.
-bool handles(const SDL_Surface* image, const SDL_Surface* target) {
+// Whether this blit draws `image` onto `target`: 32-bit pictures with alpha in the top byte,
+// blended by their per-pixel alpha (SDL 1.2 then ignores a per-surface alpha), over a 32-bit screen
+// with the same colour bytes. A picture given run-length encoding (the ball, mostly opaque) is left
+// to SDL, whose encoded copy copies its opaque runs whole.
+bool canBlendOnto(const SDL_Surface* image, const SDL_Surface* target) {
     const SDL_PixelFormat* f = image->format;
     const SDL_PixelFormat* t = target->format;
     return f->BytesPerPixel == 4 && f->Amask == 0xff000000u &&
@@ -136,7 +65,6 @@ bool clip(const SDL_Surface* image, const SDL_Surface* target, const SDL_Rect* s
 }
 
 void blendInto(SDL_Surface* image, SDL_Surface* target, const SDL_Rect& from, const SDL_Rect& to) {
-    const bool avx2 = kernelWidth() >= KernelWidth::Avx2;
     for (int row = 0; row < from.h; ++row) {
         const auto* s =
             reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(image->pixels) +
@@ -145,7 +73,7 @@ void blendInto(SDL_Surface* image, SDL_Surface* target, const SDL_Rect& from, co
         auto* d = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) +
                                               (to.y + row) * target->pitch) +
                   to.x;
-        blendRow(s, d, from.w, avx2);
+        blendRow(s, d, from.w);
     }
 }
 
@@ -160,7 +88,7 @@ bool blendsLikeSdl(const SDL_Surface* target) {
         SDL_CreateRGBSurface(SDL_SWSURFACE, W, H, 32, t->Rmask, t->Gmask, t->Bmask, 0);
     SDL_Surface* byHand =
         SDL_CreateRGBSurface(SDL_SWSURFACE, W, H, 32, t->Rmask, t->Gmask, t->Bmask, 0);
-    bool same = probe && bySdl && byHand && handles(probe, bySdl);
+    bool same = probe && bySdl && byHand && canBlendOnto(probe, bySdl);
     if (same) {
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x) {
@@ -194,7 +122,7 @@ bool probedAnswer;
 } // namespace
 
 bool blitBlended(SDL_Surface* image, const SDL_Rect* source, Sint16 x, Sint16 y) {
-    if (!image || !screen || !handles(image, screen))
+    if (!image || !screen || !canBlendOnto(image, screen))
         return false;
     if (probedScreen != screen || probedFormat != screen->format) {
         probedScreen = screen;

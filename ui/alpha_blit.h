@@ -1,4 +1,4 @@
-// Blits of pictures with per-pixel alpha onto a 32-bit screen, four pixels a
+// Blits of pictures with per-pixel alpha onto a 32-bit screen, many pixels a
 // step, giving exactly the pixels SDL's own blit gives there: the same
 // clipping, and per channel d + (s - d) * a / 256 rounded down (s itself at
 // alpha 255). The panels, text and pointer drawn every frame are mostly such
@@ -7,17 +7,9 @@
 
 #include <SDL.h>
 
-#include <cstdint>
-
 // Blits `source` of `image` (the whole picture when null) onto the screen
 // with its top-left corner at (x, y), as SDL_BlitSurface would, and returns
 // true; returns false, drawing nothing, when the pair of surfaces is not one it
 // handles or the running SDL blends otherwise (then blit through SDL). Called
 // by blitAt.
 bool blitBlended(SDL_Surface* image, const SDL_Rect* source, Sint16 x, Sint16 y);
-
-#if defined(RORED_AVX2_KERNELS)
-// One row of the blend, eight pixels a step; built for AVX2, called only where
-// kernelWidth() is AVX2 or wider.
-void blendRowAvx2(const uint32_t* s, uint32_t* d, int count);
-#endif

@@ -5,21 +5,26 @@
 
 #include "ui/picture_file.h"
 
-SDL_Surface* loadAlphaImage(const char* path) {
+namespace {
+
+// The picture at `path` converted by `convert` into the display's format.
+SDL_Surface* loadConverted(const char* path, SDL_Surface* (*convert)(SDL_Surface*)) {
     SDL_Surface* loaded = readPictureFile(path);
     if (!loaded)
         return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
+    SDL_Surface* converted = convert(loaded);
     SDL_FreeSurface(loaded);
     return converted;
 }
 
+} // namespace
+
+SDL_Surface* loadAlphaImage(const char* path) {
+    return loadConverted(path, SDL_DisplayFormatAlpha);
+}
+
 SDL_Surface* loadColorKeyedImage(const char* path) {
-    SDL_Surface* loaded = readPictureFile(path);
-    if (!loaded)
-        return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormat(loaded);
-    SDL_FreeSurface(loaded);
+    SDL_Surface* converted = loadConverted(path, SDL_DisplayFormat);
     if (!converted)
         return nullptr;
     // Run-length encoded: SDL has no fast path for a keyed copy between 32-bit

@@ -1,19 +1,26 @@
 // The end-to-end harness: the real rored binary in a temporary working folder
 // on the private X server with-xvfb gives each test, driven with xdotool, read
 // back with ImageMagick's import and compared with pictures its convert
-// composes from Media/. Only the close request needs Xlib.
+// composes from Media/. Xlib counts the frames the game draws and sends the
+// close request. Nothing waits a fixed time: every wait polls for what it
+// needs until a deadline.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 constexpr int W = 640, H = 480;
+// How long a wait may take before it fails: long enough for a busy machine,
+// and no cost to a wait that succeeds, which returns at once.
+constexpr int DEADLINE_MS = 30000;
 constexpr int BLEND = 3;   // ImageMagick's alpha blend and the game's round apart
 using Frame = std::string; // R, G, B bytes, rows top to bottom; unreadable if not W * H * 3
 struct Box {               // half-open: x0 <= x < x1, y0 <= y < y1
@@ -34,6 +41,18 @@ struct Diff {
     "env -u SDL_AUDIODRIVER SDL_VIDEODRIVER=x11 LSAN_OPTIONS=suppressions=" RORED_SOURCE_DIR       \
     "/tests/e2e/lsan.supp:print_suppressions=0 "                                                   \
     "ASAN_OPTIONS=handle_segv=0:handle_sigbus=0:handle_sigfpe=0 "
+
+// Polls done() every few milliseconds until it holds or ms have passed;
+// returns its last answer.
+template <typename Done> bool pollUntil(Done done, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;; usleep(2000)) {
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() > end)
+            return done();
+    }
+}
 
 // What a shell command, run in the working folder, prints on its standard output.
 inline std::string output(const std::string& command) {
@@ -81,10 +100,16 @@ class E2EGame : public ::testing::Test {
         ASSERT_TRUE(mkdtemp(folder) && chdir(folder) == 0);
     }
     void TearDown() override {
-        if (HasFailure())
-            std::cerr << "--- game output ---\n" << std::ifstream("game.log").rdbuf() << "\n";
+        if (HasFailure()) {
+            const int status = waitForExit(0);
+            std::cerr << "--- game " << (status < 0 ? "still running" : "ended") << ", status "
+                      << status << ", output ---\n"
+                      << std::ifstream("game.log").rdbuf() << "\n";
+        }
         if (gamePid > 0 && kill(gamePid, SIGKILL) == 0)
             waitpid(gamePid, nullptr, 0);
+        if (display)
+            XCloseDisplay(display);
         std::filesystem::remove_all(std::filesystem::current_path());
     }
 
@@ -105,32 +130,56 @@ class E2EGame : public ::testing::Test {
                    "getwindowgeometry 2>/dev/null; do sleep 0.05; done\"");
         ASSERT_EQ(std::sscanf(found.c_str(), "Window %lu", &window), 1) << "no Rored window";
         EXPECT_NE(found.find("Geometry: " + size), std::string::npos) << found;
+        watchFrames();
         park(); // the pointer shows from the second frame on
     }
     // The game's exit status once it ends within ms, 128 + the signal if one
     // ended it, -1 while it still runs.
     int waitForExit(int ms) {
         int status = 0;
-        for (; gamePid > 0 && ms > 0; ms -= 5, usleep(5000))
-            if (waitpid(gamePid, &status, WNOHANG) == gamePid) {
-                gamePid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-        return -1;
+        const bool ended = pollUntil(
+            [&] { return gamePid <= 0 || waitpid(gamePid, &status, WNOHANG) == gamePid; }, ms);
+        if (!ended || gamePid <= 0)
+            return -1;
+        gamePid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
-    // Plain xdotool input, then some frames for the game to act on it.
+    // Waits until the game has drawn `frames` more frames: two are enough for
+    // it to have read all input sent before the call, since it waits for the
+    // server to take each frame before it reads input again.
+    void awaitFrames(int frames = 2) {
+        for (int drawn = 0; drawn < frames; ++drawn) {
+            const unsigned long emptied = NextRequest(display);
+            XDamageSubtract(display, damage, None, None); // the next drawing sends a notice
+            XEvent event;
+            const auto drew = [&] { // notices of drawings before the subtraction are dropped
+                while (XCheckTypedEvent(display, damageEvent + XDamageNotify, &event))
+                    if (event.xany.serial >= emptied)
+                        return true;
+                return false;
+            };
+            if (!pollUntil(drew, DEADLINE_MS)) {
+                ADD_FAILURE() << "the game drew no frame";
+                return;
+            }
+        }
+    }
+
+    // Plain xdotool input; the game acts on it at its next frame.
     void xdo(const std::string& actions) { // e.g. "keydown w"
         EXPECT_EQ(output("timeout 10 xdotool " + actions + " 2>&1"), "") << actions;
-        usleep(100000);
     }
     void movePointer(int x, int y) { // in the window
         xdo("mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
             std::to_string(y));
     }
+    // A click that the game has seen before anything else moves the pointer
+    // (a click that ends the game is a movePointer and an xdo "click 1").
     void click(int x, int y) {
         movePointer(x, y);
         xdo("click 1");
+        awaitFrames();
     }
     void park() { movePointer(150, 457); } // into PARKED
 
@@ -148,21 +197,24 @@ class E2EGame : public ::testing::Test {
         if (kill(gamePid, stopped ? SIGSTOP : SIGCONT) == 0 && stopped)
             waitpid(gamePid, nullptr, WUNTRACED);
     }
-    // Grabs pauseMs apart until ready(frame) holds or ms have passed (a failure
-    // with message); returns the last grab. With held the game is stopped
-    // from each grab until ready has answered, and left stopped when it
-    // holds: at most the 4 frames of one pause have passed since the grab before.
+    // Grabs pauseMs apart until ready(frame) holds (a failure with message
+    // after ms); returns the last grab. With held the game is stopped from
+    // each grab until ready has answered, left stopped when it holds, and
+    // otherwise let draw two frames before the next grab: at most three
+    // frames pass from one grab to the next, however busy the machine.
     template <typename Ready>
-    Frame awaitFrame(Ready ready, const char* message, int ms = 5000, int pauseMs = 50,
-                     bool held = false) {
+    Frame awaitFrame(Ready ready, const char* message, bool held = false, int pauseMs = 50,
+                     int ms = DEADLINE_MS) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        for (Frame frame;; usleep(pauseMs * 1000)) {
+        for (Frame frame;;) {
             if (held)
                 hold(true);
             if (ready(frame = grab()))
                 return frame;
             if (held)
-                hold(false);
+                hold(false), awaitFrames();
+            else
+                usleep(pauseMs * 1000);
             if (std::chrono::steady_clock::now() > end) {
                 ADD_FAILURE() << message;
                 return frame;
@@ -179,16 +231,46 @@ class E2EGame : public ::testing::Test {
     }
 
     void requestClose() { // as a window manager's close button does
-        Display* x = XOpenDisplay(nullptr);
         XEvent event{};
-        event.xclient = {
-            ClientMessage, 0, True, x, window, XInternAtom(x, "WM_PROTOCOLS", False), 32, {}};
-        event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
-        XSendEvent(x, window, False, NoEventMask, &event);
-        XCloseDisplay(x); // sends it
+        event.xclient = {ClientMessage,
+                         0,
+                         True,
+                         display,
+                         window,
+                         XInternAtom(display, "WM_PROTOCOLS", False),
+                         32,
+                         {}};
+        event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XSync(display, False);
     }
 
     const Frame field = picture("Game/background.png Game/border.png -composite");
     unsigned long window = 0;
     pid_t gamePid = -1;
+    // Lets go of the server before it goes away, which Xlib would answer by
+    // ending the test; awaitFrames cannot be used after.
+    void stopWatchingFrames() {
+        if (display)
+            XCloseDisplay(std::exchange(display, nullptr));
+    }
+
+  private:
+    // Reports each frame the game draws into its window, for awaitFrames.
+    void watchFrames() {
+        int damageError = 0, major = 1, minor = 1;
+        // A window that is gone by the time a request reaches the server (the
+        // game ended) is no failure of the harness's own: the checks say what
+        // went wrong.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        if (!display)
+            display = XOpenDisplay(nullptr);
+        ASSERT_TRUE(display && XDamageQueryExtension(display, &damageEvent, &damageError) &&
+                    XDamageQueryVersion(display, &major, &minor)); // before any other request
+        damage = XDamageCreate(display, window, XDamageReportNonEmpty);
+        XSync(display, False);
+    }
+    Display* display = nullptr;
+    Damage damage = 0;
+    int damageEvent = 0;
 };

@@ -62,9 +62,9 @@ class E2EScreens : public E2EGame {
     void openScreen(int width, int height) {
         std::istringstream opened(output(RORED_SOURCE_DIR "/tests/e2e/open-screen " +
                                          std::to_string(width) + " " + std::to_string(height)));
-        std::string display;
-        ASSERT_TRUE(opened >> display >> serverPid >> managerPid) << "no screen of that size";
-        setenv("DISPLAY", display.c_str(), 1);
+        std::string name;
+        ASSERT_TRUE(opened >> name >> serverPid >> managerPid) << "no screen of that size";
+        setenv("DISPLAY", name.c_str(), 1);
     }
     void TearDown() override {
         E2EGame::TearDown();

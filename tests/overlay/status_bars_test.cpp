@@ -40,16 +40,6 @@ TEST(StatusBarsText, DateReadsWeekdayMonthOrdinalAndYear) {
     EXPECT_EQ(text(formatDateText, makeTime(9, 30, 3)), "Wednesday September 30th 2026"); // longest
 }
 
-// Each case has one date field and one clock field out of range.
-TEST(StatusBarsText, FieldsOutOfRangeGiveEmptyTexts) {
-    const tm bad[] = {makeTime(1, 1, 7, 24), makeTime(13, 1, 1, 9, 60), makeTime(1, 0, 1, 9, 0, 61),
-                      makeTime(1, 32, 1, -1), makeTime(0, 1, 1, 9, -1)};
-    for (const tm& t : bad) {
-        EXPECT_EQ(text(formatDateText, t), "") << t.tm_mon << " " << t.tm_mday << " " << t.tm_wday;
-        EXPECT_EQ(text(formatTimeText, t), "") << t.tm_hour << ":" << t.tm_min << ":" << t.tm_sec;
-    }
-}
-
 class StatusBarsTest : public HeadlessDisplayTest {};
 
 //  Fully open; both texts' pens end at x 620, so the last 15-pixel cell at 623:

@@ -5,11 +5,10 @@
 #include "overlay/driver.h"
 #include "support/headless_display.h"
 #include "ui/display.h"
-#include "ui/cpu.h"
+#include "ui/pixel_kernels.h"
 #include "ui/theme.h"
 
 #include <algorithm>
-#include <tuple>
 #include <vector>
 
 const Rgb GREY{100, 100, 100}, WHITE{255, 255, 255};
@@ -48,68 +47,6 @@ TEST_F(TrueColour, FlatPicturesWashOutIntoABackdropThatMustBeLocked) {
     }
 }
 
-// Grey 100 inside a one-pixel frame, one pixel of red 224 at (520, 240).
-// Worked through the passes: pass 1 gives 131 three pixels out, pass 2 (the
-// one that adds 1 before halving twice) (131 + 300 + 1) / 4 = 108 six pixels
-// out; after the distance-1 passes and the wash-out the red channel is 153 at
-// the pixel, 151 on the diagonals (+-3, +-3) and six straight out, 150 at seven.
-// The frame is never blurred: it only washes out.
-TEST_F(TrueColour, BrightPixelSpreadsAsThePassesDefineAndTheFrameStaysSharp) {
-    loadTheme();
-    const Rgb edge{60, 120, 200}, washedEdge{110, 170, 250};
-    fillSurface(screen, edge);
-    fillArea(1, 1, SCREEN_WIDTH - 2, SCREEN_HEIGHT - 2, GREY);
-    fillArea(520, 240, 1, 1, Rgb{224, 100, 100});
-    captureSnapshot();
-    const std::tuple<int, int, uint8_t> spread[] = {{0, 0, 153},  {3, 3, 151}, {-3, -3, 151},
-                                                    {-6, 0, 151}, {0, 6, 151}, {7, 0, 150}};
-    for (auto [dx, dy, red] : spread)
-        EXPECT_EQ(pixelAt(backdropSurface, 520 + dx, 240 + dy), (Rgb{red, 150, 150})) << dx << dy;
-    for (int x = 0; x < SCREEN_WIDTH; ++x) // every pixel of the frame: all of columns 0
-        for (int y = 0; y < SCREEN_HEIGHT; // and 639, rows 0 and 479 of the others
-             y += (x == 0 || x == SCREEN_WIDTH - 1) ? 1 : SCREEN_HEIGHT - 1)
-            ASSERT_EQ(pixelAt(backdropSurface, x, y), washedEdge) << x << "," << y;
-}
-
-// The backdrop of a noisy frame is the six passes and the wash-out as they are
-// defined, worked here on plain grids: each pass averages the four pixels at
-// its distance (the second adding 1 first) inside its range and leaves the
-// rest of the grid it writes as that grid was.
-TEST_F(TrueColour, BackdropOfANoisyFrameIsTheSixPassesAndTheWashOutAsDefined) {
-    loadTheme();
-    fillWithNoise(screen, 9);
-    std::vector<int> grid[2];
-    for (int x = 0; x < SCREEN_WIDTH; ++x)
-        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-            const Rgb c = pixelAt(screen, x, y);
-            grid[0].insert(grid[0].end(), {c.r, c.g, c.b});
-        }
-    grid[1] = grid[0];
-    captureSnapshot();
-    const int passes[][2] = {{3, 0}, {3, 1}, {1, 0}, {1, 0}, {1, 0}, {1, 0}}; // distance, added
-    for (int p = 0; p < 6; ++p) {
-        const std::vector<int>& from = grid[p % 2];
-        std::vector<int>& to = grid[1 - p % 2];
-        const int d = passes[p][0];
-        const auto at = [&](int x, int y, int k) { return from[(x * SCREEN_HEIGHT + y) * 3 + k]; };
-        for (int x = d; x < SCREEN_WIDTH - d; ++x)
-            for (int y = d; y < SCREEN_HEIGHT - d; ++y)
-                for (int k = 0; k < 3; ++k)
-                    to[(x * SCREEN_HEIGHT + y) * 3 + k] =
-                        (at(x - d, y, k) + at(x + d, y, k) + at(x, y - d, k) + at(x, y + d, k) +
-                         passes[p][1]) /
-                        4;
-    }
-    int wrong = 0;
-    for (int x = 0; x < SCREEN_WIDTH; ++x)
-        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-            const int* v = &grid[0][(x * SCREEN_HEIGHT + y) * 3];
-            const auto wash = [](int c) { return uint8_t(std::min(std::max(c + 50, 100), 255)); };
-            wrong += pixelAt(backdropSurface, x, y) != Rgb{wash(v[0]), wash(v[1]), wash(v[2])};
-        }
-    EXPECT_EQ(wrong, 0);
-}
-
 // A varied picture around a flat block of (36, 219, 255),
 // a colour both screens show exactly; the block's centre washes out to
 // (100, 255, 255). The integer part of the amount is the backdrop's share, so
@@ -141,33 +78,113 @@ TEST_P(CrossFade, IntegerPartOfTheAmountWeighsTheBackdropAndOnlyFullBlitsIt) {
     }
 }
 
-// The AVX-512, AVX2 and baseline loops build the same grids and backdrop from
-// a noisy frame, and fade the same (where the processor runs them).
-TEST_F(TrueColour, WideAndBaselineLoopsGiveTheSameBackdropAndFade) {
-    loadTheme();
-    SDL_Surface* frame = SDL_DisplayFormat(screen);
-    fillWithNoise(frame, 4);
-    const KernelWidth widths[] = {KernelWidth::Baseline, KernelWidth::Avx2, KernelWidth::Avx512};
-    std::vector<uint8_t> grids[3];
-    SDL_Surface* results[3][2];
-    for (int run = 0; run < 3; ++run) {
-        widestKernels = widths[run];
-        SDL_BlitSurface(frame, nullptr, screen, nullptr);
-        captureSnapshot();
-        grids[run].assign(snapshotPixels, snapshotPixels + GRID_BYTES);
-        grids[run].insert(grids[run].end(), backdropPixels, backdropPixels + GRID_BYTES);
-        results[run][0] = SDL_DisplayFormat(backdropSurface);
-        overlayAmount = 37.5;
-        drawBackdrop();
-        results[run][1] = SDL_DisplayFormat(screen);
+// Every pixel layout a screen may have, the usual one in every build of the
+// pixel loops: the backdrop of a noisy frame is the six passes and the
+// wash-out as they are defined, worked here on plain grids (each pass averages
+// the four pixels at its distance, the second adding 1 first, inside its range
+// and leaves the rest of the grid it writes as that grid was, so the outermost
+// frame is never blurred), and a fade frame mixes the two pictures channel by
+// channel; both as near as the layout shows, on palettes through SDL_MapRGB's
+// own choice of entry.
+enum Palette { NONE, LEVELS_332, SHUFFLED_LEVELS, RANDOM_ENTRIES };
+struct Layout {
+    const char* name;
+    int depth;
+    Uint32 r, g, b;
+    Palette palette;
+};
+const Layout LAYOUTS[] = {{"XRGB", 32, 0xff0000, 0xff00, 0xff, NONE},
+                          {"XBGR", 32, 0xff, 0xff00, 0xff0000, NONE},
+                          {"RGBX", 32, 0xff000000, 0xff0000, 0xff00, NONE},
+                          {"RGB24", 24, 0xff0000, 0xff00, 0xff, NONE},
+                          {"BGR24", 24, 0xff, 0xff00, 0xff0000, NONE},
+                          {"RGB565", 16, 0xf800, 0x7e0, 0x1f, NONE},
+                          {"RGB555", 15, 0x7c00, 0x3e0, 0x1f, NONE},
+                          {"Levels332", 8, 0, 0, 0, LEVELS_332},
+                          {"ShuffledLevels233", 8, 0, 0, 0, SHUFFLED_LEVELS},
+                          {"RandomPalette", 8, 0, 0, 0, RANDOM_ENTRIES}};
+// Entry i of a palette. The shuffled levels are out of order and repeat, so
+// the first of two equal entries must win.
+SDL_Color paletteEntry(Palette palette, int i) {
+    const Uint8 red[4] = {200, 10, 200, 90}, green[8] = {0, 255, 36, 36, 140, 7, 255, 60};
+    const Uint8 blue[8] = {255, 0, 128, 128, 30, 31, 250, 0};
+    const uint32_t v = uint32_t(i + 7) * 2654435761u;
+    if (palette == SHUFFLED_LEVELS)
+        return {red[i >> 6], green[i >> 3 & 7], blue[i & 7], 0};
+    if (palette == RANDOM_ENTRIES)
+        return {Uint8(v >> 8), Uint8(v >> 16), Uint8(v >> 24), 0};
+    return {Uint8((i >> 5) * 255 / 7), Uint8((i >> 2 & 7) * 255 / 7), Uint8((i & 3) * 255 / 3), 0};
+}
+using LayoutCase = std::pair<int64_t, int>; // pixel loops' build, index into LAYOUTS
+class Layouts : public ::testing::TestWithParam<LayoutCase> {};
+static std::vector<LayoutCase> layoutCases() {
+    std::vector<LayoutCase> cases;
+    for (int64_t target : pixelKernelTargets()) // the usual layout in every build
+        cases.push_back({target, 0});
+    int64_t widest = 0; // the others in the widest build that runs here
+    for (int64_t target : pixelKernelTargets())
+        if (!widest && pixelKernelTargetRuns(target))
+            widest = target;
+    for (int layout = 1; layout < int(std::size(LAYOUTS)); ++layout)
+        cases.push_back({widest, layout});
+    return cases;
+}
+INSTANTIATE_TEST_SUITE_P(Screens, Layouts, ::testing::ValuesIn(layoutCases()),
+                         [](const auto& testCase) {
+                             return std::string(LAYOUTS[testCase.param.second].name) + "_" +
+                                    pixelKernelTargetName(testCase.param.first);
+                         });
+
+TEST_P(Layouts, BackdropIsTheSixPassesAndWashOut_andAFadeMixesChannelByChannel) {
+    const int64_t target = GetParam().first;
+    const Layout& layout = LAYOUTS[GetParam().second];
+    ASSERT_NE(openHeadlessDisplay(32), nullptr) << SDL_GetError();
+    if (!runPixelKernelsIn(target))
+        GTEST_SKIP() << "this processor does not run " << pixelKernelTargetName(target);
+    SDL_Color palette[256];
+    for (int i = 0; i < 256; ++i)
+        palette[i] = paletteEntry(layout.palette, i);
+    useScreenLayout(layout.depth, layout.r, layout.g, layout.b, palette);
+    fillWithNoise(screen, 9);
+    std::vector<int> grid[2]; // R, G, B of pixel (x, y) at 3 * (x * 480 + y)
+    for (int x = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+            const Rgb c = pixelAt(screen, x, y);
+            grid[0].insert(grid[0].end(), {c.r, c.g, c.b});
+        }
+    const std::vector<int> sharp = grid[1] = grid[0];
+    captureSnapshot();
+    overlayAmount = 37.5;
+    drawBackdrop();
+
+    const int passes[][2] = {{3, 0}, {3, 1}, {1, 0}, {1, 0}, {1, 0}, {1, 0}}; // distance, added
+    for (int p = 0; p < 6; ++p) {
+        const std::vector<int>& from = grid[p % 2];
+        const int d = passes[p][0], across = 3 * SCREEN_HEIGHT * d, up = 3 * d;
+        for (int x = d; x < SCREEN_WIDTH - d; ++x)
+            for (int y = d, i = 3 * (x * SCREEN_HEIGHT + y); y < SCREEN_HEIGHT - d; ++y)
+                for (int k = 0; k < 3; ++k, ++i)
+                    grid[1 - p % 2][i] = (from[i - across] + from[i + across] + from[i - up] +
+                                          from[i + up] + passes[p][1]) /
+                                         4;
     }
-    for (int run = 1; run < 3; ++run) {
-        EXPECT_TRUE(grids[run] == grids[0]) << run;
-        for (int k = 0; k < 2; ++k)
-            EXPECT_EQ(differingPixels(results[run][k], results[0][k]), 0) << run << k;
-    }
-    for (auto& run : results)
-        for (SDL_Surface* surface : run)
-            SDL_FreeSurface(surface);
-    SDL_FreeSurface(frame);
+    const auto shown = [](const int* c) { // what the layout shows for a colour
+        Rgb out;
+        SDL_GetRGB(SDL_MapRGB(screen->format, Uint8(c[0]), Uint8(c[1]), Uint8(c[2])),
+                   screen->format, &out.r, &out.g, &out.b);
+        return out;
+    };
+    int wrongBackdrop = 0, wrongFade = 0;
+    for (int x = 0, i = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y, i += 3) {
+            int washed[3], mixed[3];
+            for (int k = 0; k < 3; ++k) {
+                washed[k] = std::min(std::max(grid[0][i + k] + 50, 100), 255);
+                mixed[k] = (washed[k] * 37 + sharp[i + k] * 63) / 100;
+            }
+            wrongBackdrop += pixelAt(backdropSurface, x, y) != shown(washed);
+            wrongFade += pixelAt(screen, x, y) != shown(mixed);
+        }
+    EXPECT_EQ(wrongBackdrop, 0);
+    EXPECT_EQ(wrongFade, 0);
 }

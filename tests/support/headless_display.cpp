@@ -1,8 +1,10 @@
 // The headless display used by in-process tests.
 #include "support/headless_display.h"
 
-#include "overlay/pixels.h"
 #include "ui/display.h"
+#include "ui/pixel_access.h"
+#include "ui/pixel_kernels.h"
+#include "ui/theme.h"
 
 #include <cstdlib>
 #include <ostream>
@@ -13,6 +15,15 @@ SDL_Surface* openHeadlessDisplay(int depth) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return nullptr;
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, depth, SDL_DOUBLEBUF);
+    return screen;
+}
+
+SDL_Surface* useScreenLayout(int depth, Uint32 r, Uint32 g, Uint32 b, const SDL_Color* palette) {
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, depth, r, g, b, 0);
+    if (depth == 8)
+        SDL_SetColors(screen, const_cast<SDL_Color*>(palette), 0, 256);
+    snapshotSurface = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
+    backdropSurface = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
     return screen;
 }
 
@@ -75,6 +86,18 @@ SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha) {
     SDL_Surface* converted = alpha ? SDL_DisplayFormatAlpha(plain) : SDL_DisplayFormat(plain);
     SDL_FreeSurface(plain);
     return converted;
+}
+
+bool runPixelKernelsIn(int64_t target) {
+    if (!pixelKernelTargetRuns(target))
+        return false;
+    usePixelKernelTarget(target);
+    EXPECT_STREQ(pixelKernelTargetInUse(), pixelKernelTargetName(target));
+    return true;
+}
+
+std::string pixelTargetName(const ::testing::TestParamInfo<int64_t>& info) {
+    return pixelKernelTargetName(info.param);
 }
 
 void HeadlessDisplayTest::SetUp() {

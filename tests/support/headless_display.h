@@ -9,10 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 // Sets up SDL with the dummy drivers and a 640x480 display of `depth` bits
 // (32 unless a test wants the 8-bit palettized display); assigns `screen`.
 SDL_Surface* openHeadlessDisplay(int depth = 32);
+
+// Points `screen` at a new 640x480 software surface of `depth` bits with the
+// given colour masks (at 8 bits: the 256 colours of `palette`), and the
+// overlay's work surfaces at copies of it, as a display of that layout would
+// have them.
+SDL_Surface* useScreenLayout(int depth, Uint32 r, Uint32 g, Uint32 b, const SDL_Color* palette);
 
 // Reads the pixel at (x, y) of a surface as 8-bit R, G, B (locks if needed).
 struct Rgb {
@@ -43,6 +50,13 @@ SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha = false);
 // Puts the pointer at (x, y) in the input snapshot with the left button in
 // `leftButton` (KEY_PRESSED clicks), as updateInput would have left them.
 void pointAt(int x, int y, uint32_t leftButton);
+
+// Runs the pixel loops only in `target` for the rest of the test, checking
+// that its build is the one that runs; false, changing nothing, where this
+// processor lacks it (the test then skips). Parameterized tests run over
+// pixelKernelTargets() and name their cases with pixelTargetName.
+bool runPixelKernelsIn(int64_t target);
+std::string pixelTargetName(const ::testing::TestParamInfo<int64_t>& info);
 
 // Fixture: a fresh headless 32-bit display for every test.
 class HeadlessDisplayTest : public ::testing::Test {

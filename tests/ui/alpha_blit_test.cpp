@@ -1,22 +1,20 @@
 // The blended blit against SDL's own blit: pictures with every alpha, landing
 // across the screen's edges and cut from cells that reach past their sheet,
-// leave the same colours as SDL_BlitSurface, in the AVX2 and the baseline loops.
+// leave the same colours as SDL_BlitSurface, in every build of the pixel loops.
 #include "ui/alpha_blit.h"
 
 #include "support/headless_display.h"
-#include "ui/cpu.h"
 #include "ui/display.h"
+#include "ui/pixel_kernels.h"
 
-class BlendedBlit : public ::testing::TestWithParam<KernelWidth> {};
-INSTANTIATE_TEST_SUITE_P(Loops, BlendedBlit,
-                         ::testing::Values(KernelWidth::Avx2, KernelWidth::Baseline),
-                         [](const auto& info) {
-                             return info.param == KernelWidth::Avx2 ? "Avx2" : "Baseline";
-                         });
+class BlendedBlit : public ::testing::TestWithParam<int64_t> {};
+INSTANTIATE_TEST_SUITE_P(Loops, BlendedBlit, ::testing::ValuesIn(pixelKernelTargets()),
+                         pixelTargetName);
 
 TEST_P(BlendedBlit, LeavesTheColoursSdlsOwnBlitLeaves) {
     ASSERT_NE(openHeadlessDisplay(32), nullptr) << SDL_GetError();
-    widestKernels = GetParam();
+    if (!runPixelKernelsIn(GetParam()))
+        GTEST_SKIP() << "this processor does not run " << pixelKernelTargetName(GetParam());
     // Odd sizes leave a few pixels after the last whole step of every row.
     SDL_Surface* plain =
         SDL_CreateRGBSurface(SDL_SWSURFACE, 37, 23, 32, 0xff0000, 0xff00, 0xff, 0xff000000u);

@@ -49,17 +49,14 @@ TEST_F(PointerTest, OnlyWhileTheMouseIsInTheWindow) {
     EXPECT_EQ(pixelAt(screen, 100, 100), sheetCellColour(3));
 }
 
-TEST_F(PointerTest, AtTheCornerOnlyTheLowerRightQuarterShows) {
+// At the corner only the lower right quarter shows; without a picture, nothing.
+TEST_F(PointerTest, AtTheCornerOnlyTheLowerRightQuarterShowsAndAMissingPictureNothing) {
     pointerStarted = true;
     mouseX = mouseY = 0;
     drawPointer();
     EXPECT_EQ(pixelAt(screen, 47, 47), sheetCellColour(3));
     EXPECT_EQ(pixelAt(screen, 48, 10), BLACK);
     EXPECT_EQ(pixelAt(screen, 10, 48), BLACK);
-}
-
-TEST_F(PointerTest, MissingCursorPictureDrawsNothing) {
-    pointerStarted = true;
     replaceSurface(cursorImage, nullptr);
     mouseX = mouseY = 100;
     drawPointer();

@@ -17,14 +17,6 @@ using TextTest = SheetScreenTest;
 
 } // namespace
 
-TEST(GlyphIndex, PrintableBytesMapToTheirCellOthersToTheSpace) {
-    EXPECT_EQ(glyphIndex(' '), 0);
-    EXPECT_EQ(glyphIndex('A'), 33);
-    EXPECT_EQ(glyphIndex('~'), 94);
-    for (int c : {0, 9, 10, 31, 127, 128, 0xe9, 255})
-        EXPECT_EQ(glyphIndex(static_cast<unsigned char>(c)), 0) << "byte " << c;
-}
-
 // Each case draws one string and names the first and last pixel columns it
 // must cover (cells are 15 wide, the pen moves 11, so later cells overlap).
 TEST_F(TextTest, AnchorsPlaceTheFirstCellAndTheHalfWidthIsTakenTowardZero) {

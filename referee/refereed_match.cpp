@@ -2,11 +2,10 @@
 // scripted left player and a referee that compares each ball with where it
 // stood before the frame. The checks use only what a spectator could see:
 // positions, velocities, speeds and the paddles' rectangles.
-#include "game/refereed_match.h"
+#include "referee/refereed_match.h"
 
 #include "game/match_controls.h"
 #include "game/match_frame.h"
-#include "game/title_menu.h"
 #include "game/world.h"
 #include "input/input.h"
 
@@ -20,7 +19,6 @@ namespace {
 // --- The lagging human: steers toward where the ball was a moment ago ---------
 constexpr int REACTION_FRAMES = 12; // about 0.2 s
 constexpr double DEAD_ZONE = 8;     // pixels either side of the paddle's middle
-constexpr double PADDLE_MIDDLE = 36;
 double seenY[REACTION_FRAMES];
 int seenNext = 0;
 
@@ -28,7 +26,7 @@ void steerLikeAHuman() {
     const double target = seenY[seenNext];
     seenY[seenNext] = balls[0]->y;
     seenNext = (seenNext + 1) % REACTION_FRAMES;
-    const double middle = paddle1Y + PADDLE_MIDDLE;
+    const double middle = paddle1Y + PADDLE_HEIGHT / 2;
     keyStates[SDLK_w] = target < middle - DEAD_ZONE ? KEY_HELD : KEY_UP;
     keyStates[SDLK_s] = target > middle + DEAD_ZONE ? KEY_HELD : KEY_UP;
 }
@@ -75,7 +73,6 @@ bool crossesFace(const Ball& from, const Ball& to, double face, int behind, cons
 // A contact counts as the paddle's when it leaves the ball within the second
 // contact radius of the paddle's box, plus the way it flew after it.
 bool nearPaddle(const Ball& ball, const Box& paddle, double pace) {
-    constexpr double SECOND_CONTACT_RADIUS = 24;
     const double dx = std::max({paddle.left - ball.x, 0.0, ball.x - paddle.right});
     const double dy = std::max({paddle.top - ball.y, 0.0, ball.y - paddle.bottom});
     return std::hypot(dx, dy) <= SECOND_CONTACT_RADIUS + pace + 1e-9;
@@ -88,19 +85,20 @@ void judgeMove(const Ball& before, const Box& left, const Box& right, FairPlayTa
         return;
     }
     // Speed: 0.1 more in a frame with contact, and the velocity rescaled to it.
-    constexpr double SPEED_GAIN = 0.1, ROUNDING = 1e-9;
+    constexpr double ROUNDING = 1e-9;
     const bool contact = ball.vx != before.vx || ball.vy != before.vy;
     const double pace = std::hypot(ball.vx, ball.vy);
-    const bool speedKept = contact ? std::fabs(ball.speed - before.speed - SPEED_GAIN) < ROUNDING &&
-                                         std::fabs(pace - ball.speed) < ROUNDING
-                                   : ball.speed == before.speed;
+    const bool speedKept =
+        contact ? std::fabs(ball.speed - before.speed - BALL_SPEED_GAIN) < ROUNDING &&
+                      std::fabs(pace - ball.speed) < ROUNDING
+                : ball.speed == before.speed;
     tally.brokenNumbers += !speedKept;
     tally.topSpeed = std::max(tally.topSpeed, pace);
 
     // The straight line between a ball's places is its path when it touched
     // nothing, or when it was too slow to go round a paddle's end within the
     // frame; other frames are left unjudged (and counted).
-    constexpr double STRAIGHT_PATH_PACE = 44; // two contact radii
+    constexpr double STRAIGHT_PATH_PACE = 2 * FIRST_CONTACT_RADIUS;
     if (contact && std::max(pace, std::hypot(before.vx, before.vy)) > STRAIGHT_PATH_PACE) {
         tally.tooFastToJudge++;
     } else {
@@ -111,7 +109,6 @@ void judgeMove(const Ball& before, const Box& left, const Box& right, FairPlayTa
         point.sinceReach = 0;
 
     // The open field lies between the walls; past a goal line the controls score.
-    constexpr double LEFT_GOAL_X = 40, RIGHT_GOAL_X = 600, FIELD_TOP = 50, FIELD_BOTTOM = 430;
     const bool pastGoal = ball.x < LEFT_GOAL_X || ball.x > RIGHT_GOAL_X;
     if (!pastGoal && !point.escaped && !(FIELD_TOP < ball.y && ball.y < FIELD_BOTTOM)) {
         point.escaped = true;

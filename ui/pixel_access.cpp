@@ -1,7 +1,7 @@
-// Raw pixel access for the overlay's picture work: one value per pixel, read
-// and written at the surface's own size, and a guard that locks a surface only
-// when SDL says its pixels may not be touched otherwise.
-#include "overlay/pixels.h"
+// Raw pixel access: one value per pixel, read and written at the surface's
+// own size, and a guard that locks a surface only when SDL says its pixels
+// may not be touched otherwise.
+#include "ui/pixel_access.h"
 
 #include <cstring>
 

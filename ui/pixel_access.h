@@ -1,5 +1,5 @@
-// Direct access to raw pixel values, for the overlay's picture work. The
-// caller locks a surface where SDL_MUSTLOCK says so.
+// Direct access to raw pixel values. Every reader and writer of a surface's
+// pixels holds a SurfaceLock and checks it first.
 #pragma once
 
 #include <SDL.h>
