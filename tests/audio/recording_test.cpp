@@ -32,18 +32,6 @@ using Clock = std::chrono::steady_clock;
 constexpr size_t SLACK = 6144;
 constexpr int AUDIBLE = 64;
 
-void push(Uint8 type, SDLKey key = SDLK_UNKNOWN) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    event.button.button = SDL_BUTTON_LEFT;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-void tap(SDLKey key) {
-    push(SDL_KEYDOWN, key);
-    push(SDL_KEYUP, key);
-}
-
 struct Stretch {
     double left = 0, right = 0; // energy on each side
     int crossings = 0;          // sign changes of left + right
@@ -151,11 +139,7 @@ TEST_F(Recording, HitsGoalAndClickAreHeardFromTheirFramesPitchedAndPanned) {
     const Stretch slow = heardFromOneFrame(TONE, [] { addBall(112, 240, -4, 0); });
     const Stretch fast = heardFromOneFrame(TONE, [] { addBall(112, 240, -4, 0).speed = 12; });
     const Stretch goal = heardFromOneFrame(TONE, [] { addBall(598, 240, 4, 0); });
-    heardFromOneFrame(TONE, [] {
-        SDL_WarpMouse(550, 450);
-        push(SDL_MOUSEBUTTONDOWN);
-        push(SDL_MOUSEBUTTONUP);
-    });
+    heardFromOneFrame(TONE, [] { clickAt(550, 450); });
     EXPECT_EQ(screenState, SCREEN_TITLE) << "\"back\" was not clicked";
 
     EXPECT_GT(wall.left, 2 * wall.right);
@@ -171,19 +155,15 @@ TEST_F(Recording, HitsGoalAndClickAreHeardFromTheirFramesPitchedAndPanned) {
 // written (its folder is gone) only clicks.
 TEST_F(Recording, TheOverlaySweepsUpAndDownAndOnlyASavedScreenshotSoundsItsShutter) {
     constexpr size_t START = 4000, SHUTTER = 6600; // 90 ms, 150 ms
-    const Stretch up = heardFromOneFrame(START, [] { tap(SDLK_ESCAPE); });
+    const Stretch up = heardFromOneFrame(START, [] { tapKey(SDLK_ESCAPE); });
     while (overlayAmount != OVERLAY_FULL)
         runFrame();
-    const auto save = [] {
-        SDL_WarpMouse(320, 215); // "Save BMP screenshot"
-        push(SDL_MOUSEBUTTONDOWN);
-        push(SDL_MOUSEBUTTONUP);
-    };
+    const auto save = [] { clickAt(320, 215); }; // "Save BMP screenshot"
     ASSERT_EQ(chdir(file.substr(0, file.rfind('/')).c_str()), 0);
     const Stretch saved = heardFromOneFrame(SHUTTER, save);
     ASSERT_TRUE(mkdir("gone", 0755) == 0 && chdir("gone") == 0 && rmdir("../gone") == 0);
     const Stretch failed = heardFromOneFrame(SHUTTER, save);
-    const Stretch down = heardFromOneFrame(START, [] { tap(SDLK_ESCAPE); });
+    const Stretch down = heardFromOneFrame(START, [] { tapKey(SDLK_ESCAPE); });
 
     EXPECT_LT(up.crossings, 0.8 * down.crossings);
     EXPECT_GT(saved.left, 3 * failed.left);
@@ -196,7 +176,7 @@ TEST_F(Recording, MSilencesEverythingFromTheNextFrameUntilPressedAgain) {
     EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PAUSED);
     heardFromOneFrame(1, [] { addBall(598, 240, 4, 0); }); // the second-long goal chime
     EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PLAYING);
-    tap(SDLK_m);
+    tapKey(SDLK_m);
     runFrame();
     const size_t muted = recorded() + SLACK + SOUND_RATE / 100; // a fade of 10 ms at most
     removeAllBalls();
@@ -206,7 +186,7 @@ TEST_F(Recording, MSilencesEverythingFromTheNextFrameUntilPressedAgain) {
     const std::vector<int16_t> s = samples();
     EXPECT_EQ(std::count_if(s.begin() + 2 * muted, s.end(), [](int16_t v) { return v != 0; }), 0);
 
-    tap(SDLK_m);
+    tapKey(SDLK_m);
     runFrame();
     EXPECT_GT(heardFromOneFrame(100, [] { addBall(100, 74, 0, -4); }).left, 0);
     settle();
@@ -234,18 +214,20 @@ TEST_F(Recording, TwoThousandHitsInOneFrameStayUnderFullScaleWithoutWrapping) {
     EXPECT_LT(steepest, 20000);
 }
 
-// The mark shows from the frame after m, over the match, and never in the
-// frame the overlay freezes (which a screenshot saves).
+// The mark shows from the frame after m, over the match, until m again; it
+// is never in the frame the overlay freezes (which a screenshot saves).
 TEST_F(Recording, TheMuteMarkShowsWhileMutedButIsNeverFrozen) {
+    const auto mark = [] { return pixelAt(screen, MUTE_MARK_CENTRE_X, MUTE_MARK_CENTRE_Y); };
     runFrame();
-    const Rgb bare = pixelAt(screen, MUTE_MARK_CENTRE_X, MUTE_MARK_CENTRE_Y);
-    tap(SDLK_m);
-    runFrame();
-    runFrame();
-    EXPECT_NE(pixelAt(screen, MUTE_MARK_CENTRE_X, MUTE_MARK_CENTRE_Y), bare);
-    tap(SDLK_ESCAPE);
+    const Rgb bare = mark();
+    for (bool muted : {true, false, true}) {
+        tapKey(SDLK_m);
+        runFrame();
+        runFrame();
+        EXPECT_EQ(mark() != bare, muted);
+    }
+    tapKey(SDLK_ESCAPE);
     runFrame();
     EXPECT_EQ(pixelAt(snapshotSurface, MUTE_MARK_CENTRE_X, MUTE_MARK_CENTRE_Y), bare);
-    EXPECT_NE(pixelAt(screen, MUTE_MARK_CENTRE_X, MUTE_MARK_CENTRE_Y), bare)
-        << "gone over the overlay";
+    EXPECT_NE(mark(), bare) << "gone over the overlay";
 }

@@ -50,9 +50,9 @@ struct WindowEvents : SheetScreenTest {
 } // namespace
 
 // During a match, a lost focus opens the overlay as Escape does: a frame
-// frozen, the easing begun. Regaining the focus does not resume; looking away
-// while it closes opens it again without a new frame; on the title screen
-// looking away does nothing.
+// frozen, the easing begun. Regaining the focus does not resume; Escape or
+// looking away while it closes opens it again without a new frame; on the
+// title screen looking away does nothing.
 TEST_F(WindowEvents, LookingAwayDuringAMatchOpensTheOverlayAsEscapeWould) {
     screenState = SCREEN_MATCH;
     runFrame();
@@ -66,12 +66,14 @@ TEST_F(WindowEvents, LookingAwayDuringAMatchOpensTheOverlayAsEscapeWould) {
     runFrame();
     EXPECT_TRUE(overlayOpen);
 
-    overlayOpen = false; // closing
-    fillSurface(snapshotSurface, Rgb{1, 2, 3});
-    push(active(SDL_APPACTIVE, false));
-    runFrame();
-    EXPECT_TRUE(overlayOpen);
-    EXPECT_EQ(pixelAt(snapshotSurface, 9, 9), (Rgb{1, 2, 3})) << "a new frame was frozen";
+    for (bool escape : {true, false}) {
+        overlayOpen = false; // closing
+        fillSurface(snapshotSurface, Rgb{1, 2, 3});
+        escape ? tapKey(SDLK_ESCAPE) : push(active(SDL_APPACTIVE, false));
+        runFrame();
+        EXPECT_TRUE(overlayOpen) << escape;
+        EXPECT_EQ(pixelAt(snapshotSurface, 9, 9), (Rgb{1, 2, 3})) << "a new frame was frozen";
+    }
 
     overlayOpen = false;
     overlayAmount = OVERLAY_CLOSED;

@@ -40,6 +40,27 @@ void pointAt(int x, int y, uint32_t leftButton) {
     mouseButtonStates[SDL_BUTTON_LEFT] = leftButton;
 }
 
+void pushEvent(Uint8 type, SDLKey key) {
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP)
+        event.button.button = SDL_BUTTON_LEFT;
+    else
+        event.key.keysym.sym = key;
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
+}
+
+void tapKey(SDLKey key) {
+    pushEvent(SDL_KEYDOWN, key);
+    pushEvent(SDL_KEYUP, key);
+}
+
+void clickAt(int x, int y) {
+    SDL_WarpMouse(Uint16(x), Uint16(y));
+    pushEvent(SDL_MOUSEBUTTONDOWN);
+    pushEvent(SDL_MOUSEBUTTONUP);
+}
+
 void PrintTo(const Rgb& c, std::ostream* os) {
     *os << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
 }

@@ -51,6 +51,13 @@ SDL_Surface* makeSolidSurface(int w, int h, Rgb colour, bool alpha = false);
 // `leftButton` (KEY_PRESSED clicks), as updateInput would have left them.
 void pointAt(int x, int y, uint32_t leftButton);
 
+// Queues an event of `type` (a key's, or the left button's) as SDL would.
+void pushEvent(Uint8 type, SDLKey key = SDLK_UNKNOWN);
+// A press and its release, queued together as a quick tap or click sends
+// them; the click where the pointer is warped to.
+void tapKey(SDLKey key);
+void clickAt(int x, int y);
+
 // Runs the pixel loops only in `target` for the rest of the test, checking
 // that its build is the one that runs; false, changing nothing, where this
 // processor lacks it (the test then skips). Parameterized tests run over

@@ -32,11 +32,6 @@ void TempFolder::writeFile(const std::string& relative, const std::string& bytes
     out << bytes;
 }
 
-void TempFolder::copyMedia() const {
-    fs::copy(fs::path(sourceDir()) / "Media", fs::path(path_) / "Media",
-             fs::copy_options::recursive);
-}
-
 std::string sourceDir() {
     return RORED_SOURCE_DIR;
 }

@@ -12,8 +12,6 @@ class TempFolder {
 
     // Writes `bytes` to a file (creating parent folders) relative to the folder.
     void writeFile(const std::string& relative, const std::string& bytes) const;
-    // Copies the project's Media folder into the temporary folder.
-    void copyMedia() const;
 
   private:
     std::string path_;
