@@ -36,25 +36,14 @@ class WidgetTest : public SheetScreenTest {
 // 9 rows, each ending in a 6-pixel strip.
 TEST_F(WidgetTest, CornersEdgesAndFillSurroundTheInteriorAndRemaindersAreCutFromTheTopLeft) {
     drawPanel(510, 448, 80, 5, false);
-    expectPixels({{489, 427, tile(TL)},
-                  {488, 427, BLACK},
-                  {489, 426, BLACK},
-                  {489, 473, tile(BL)},
-                  {520, 426, BLACK},
-                  {520, 427, tile(TOP)},
-                  {520, 448, tile(FILL)},
-                  {520, 452, tile(FILL)},
-                  {520, 453, tile(BOTTOM)},
-                  {520, 473, tile(BOTTOM)},
-                  {520, 474, BLACK},
-                  {488, 450, BLACK},
-                  {489, 450, tile(LEFT)},
-                  {589, 450, tile(FILL)},
-                  {589, 427, tile(TOP)},
-                  {590, 427, tile(TR)},
-                  {610, 452, tile(RIGHT)},
-                  {610, 453, tile(BR)},
-                  {611, 450, BLACK}});
+    // clang-format off
+    expectPixels({{489, 427, tile(TL)}, {488, 427, BLACK}, {489, 426, BLACK}, {489, 473, tile(BL)},
+                  {520, 426, BLACK}, {520, 427, tile(TOP)}, {520, 448, tile(FILL)},
+                  {520, 452, tile(FILL)}, {520, 453, tile(BOTTOM)}, {520, 473, tile(BOTTOM)},
+                  {520, 474, BLACK}, {488, 450, BLACK}, {489, 450, tile(LEFT)},
+                  {589, 450, tile(FILL)}, {589, 427, tile(TOP)}, {590, 427, tile(TR)},
+                  {610, 452, tile(RIGHT)}, {610, 453, tile(BR)}, {611, 450, BLACK}});
+    // clang-format on
     drawPanel(100, 300, 300, 30, false);
     expectPixels({{393, 310, tile(FILL)}, // the last whole tile
                   {399, 310, tile(FILL)}, // the right strip beside the whole tiles
