@@ -13,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -110,6 +111,9 @@ class E2EGame : public ::testing::Test {
             waitpid(gamePid, nullptr, 0);
         if (display)
             XCloseDisplay(display);
+        for (pid_t pid : {managerPid, serverPid})
+            if (pid > 0)
+                kill(pid, SIGTERM);
         std::filesystem::remove_all(std::filesystem::current_path());
     }
 
@@ -231,21 +235,47 @@ class E2EGame : public ::testing::Test {
     }
 
     void requestClose() { // as a window manager's close button does
-        XEvent event{};
-        event.xclient = {ClientMessage,
-                         0,
-                         True,
-                         display,
-                         window,
-                         XInternAtom(display, "WM_PROTOCOLS", False),
-                         32,
-                         {}};
-        event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
-        XSendEvent(display, window, False, NoEventMask, &event);
+        const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+        XClientMessageEvent close{ClientMessage, 0, True, display, window, protocols, 32, {}};
+        close.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        XSendEvent(display, window, False, NoEventMask, reinterpret_cast<XEvent*>(&close));
         XSync(display, False);
+    }
+    // Whether the overlay's bars stand at the screen edges, clear of their text.
+    bool barsShown(const Frame& f) const {
+        return compare(f, bars, {0, 0, 300, 61}).count + compare(f, bars, {300, 419, W, H}).count ==
+               0;
+    }
+    // Waits until the overlay stands open: its bars in place, and nothing but
+    // the clock changed since the grab half a second before.
+    Frame awaitOverlayOpen(const char* message) {
+        Frame last = grab();
+        return awaitFrame(
+            [&](const Frame& f) {
+                return compare(std::exchange(last, f), f, WHOLE, 0, {{0, 0, W, 70}}).count == 0 &&
+                       barsShown(f);
+            },
+            message, false, 500);
+    }
+    // Starts a private X server of width x height under openbox (open-screen)
+    // for the game and xdotool; TearDown ends both.
+    void openScreen(int width, int height) {
+        std::istringstream opened(output(RORED_SOURCE_DIR "/tests/e2e/open-screen " +
+                                         std::to_string(width) + " " + std::to_string(height)));
+        std::string name;
+        ASSERT_TRUE(opened >> name >> serverPid >> managerPid) << "no screen of that size";
+        setenv("DISPLAY", name.c_str(), 1);
     }
 
     const Frame field = picture("Game/background.png Game/border.png -composite");
+    // The match's score backings in place; the overlay's bars at the screen
+    // edges, cyan elsewhere.
+    const Frame backings = picture("Game/background.png Game/textbacking1.png -geometry +0+75 "
+                                   "-composite Game/textbacking2.png -geometry +440+75 "
+                                   "-composite Game/border.png -composite");
+    const Frame bars = picture("-size 640x480 xc:cyan Plinth/TopBottomBorder.png -geometry +0-70 "
+                               "-composite Plinth/TopBottomBorder.png -geometry +0+419 -composite");
+    pid_t serverPid = -1, managerPid = -1; // of openScreen
     unsigned long window = 0;
     pid_t gamePid = -1;
     // Lets go of the server before it goes away, which Xlib would answer by

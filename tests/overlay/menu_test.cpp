@@ -4,6 +4,7 @@
 
 #include "input/input.h"
 #include "overlay/driver.h"
+#include "overlay/save_message.h"
 #include "support/headless_display.h"
 #include "support/temp_folder.h"
 #include "ui/display.h"
@@ -37,6 +38,7 @@ TEST_F(Menu, ButtonsDoTheirJobsAndStayLiveWhileClosing) {
     clickAt(215); // every click saves one more
     clickAt(236); // one row below its hot area (interior 208..222, grown by 13)
     EXPECT_FALSE(std::ifstream("screenshot3.bmp")) << "the buttons stand 50 px apart";
+    EXPECT_STREQ(saveMessage, "Saved screenshot2.bmp");
     SDL_Surface* saved = SDL_LoadBMP("screenshot2.bmp");
     ASSERT_TRUE(saved && saved->w == SCREEN_WIDTH && saved->h == SCREEN_HEIGHT);
     for (int i = 0; i < SCREEN_WIDTH * SCREEN_HEIGHT; ++i)

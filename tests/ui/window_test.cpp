@@ -29,7 +29,8 @@ TEST(WindowScale, FitsNinetyPercentOfTheDesktop_andTheWholeWindowAfterAResize) {
 TEST(Present, EveryGamePixelIsAKByKBlockWithBlackAround_forEveryPixelSize) {
     const struct {
         int k, w, h;
-    } layouts[] = {{2, 1290, 966}, {3, 1920, 1440}, {1, 1000, 700}, {1, 600, 401}};
+    } layouts[] = {{2, 1290, 966},  {3, 1920, 1440}, {4, 2562, 1921},
+                   {5, 3200, 2400}, {1, 1000, 700},  {1, 600, 401}};
     for (int bits : {8, 16, 24, 32})
         for (const auto& l : layouts) {
             SDL_Surface* game = SDL_CreateRGBSurface(0, 640, 480, bits, 0, 0, 0, 0);
