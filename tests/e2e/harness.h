@@ -43,11 +43,11 @@ struct Diff {
     "/tests/e2e/lsan.supp:print_suppressions=0 "                                                   \
     "ASAN_OPTIONS=handle_segv=0:handle_sigbus=0:handle_sigfpe=0 "
 
-// Polls done() every few milliseconds until it holds or ms have passed;
-// returns its last answer.
-template <typename Done> bool pollUntil(Done done, int ms) {
+// Polls done() every pauseMs until it holds or ms have passed; returns its
+// last answer.
+template <typename Done> bool pollUntil(Done done, int ms, int pauseMs = 2) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;; usleep(2000)) {
+    for (;; usleep(pauseMs * 1000)) {
         if (done())
             return true;
         if (std::chrono::steady_clock::now() > end)

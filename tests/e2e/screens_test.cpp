@@ -43,12 +43,9 @@ Frame gameIn(const std::string& window, int left, int top, int k) {
     return shoot(window, options.str()).rgb;
 }
 
-// Polls ready() until it holds, or fails with `message` after ms.
-template <typename Ready> void await(Ready ready, const char* message, int ms = 8000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (; !ready(); usleep(50000))
-        if (std::chrono::steady_clock::now() > end)
-            return void(ADD_FAILURE() << message);
+// Polls ready(), which reads the screen back, until it holds.
+template <typename Ready> void await(Ready ready, const char* message) {
+    EXPECT_TRUE(pollUntil(ready, DEADLINE_MS, 50)) << message;
 }
 
 } // namespace

@@ -50,17 +50,13 @@ TEST(MediaPictures, EveryPictureHasTheSizeItsLayoutNeeds) {
 
 TEST(MediaPieces, BallEdgeSitsAtTheContactRadius) {
     Picture ball("Media/Game/ball.png");
-    int rim = 0;
     for (int y = 0; y < 44; ++y)
         for (int x = 0; x < 44; ++x) {
             const double d = std::hypot(x + 0.5 - 22, y + 0.5 - 22);
-            const int a = ball.alpha(x, y);
             if (d < 21 || d > 23) {
-                ASSERT_EQ(a, d < 21 ? 255 : 0) << x << "," << y;
+                ASSERT_EQ(ball.alpha(x, y), d < 21 ? 255 : 0) << x << "," << y;
             }
-            rim += a > 0 && a < 255;
         }
-    EXPECT_GT(rim, 20) << "the rim must be anti-aliased";
 }
 
 // Body: 11 columns from bodyLeft, full height. Face slice i: column

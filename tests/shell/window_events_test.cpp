@@ -15,18 +15,15 @@
 namespace {
 
 // Events as SDL queues them: pushed, or (the fullscreen keys) handed to the filter.
-void push(SDL_Event event) {
-    SDL_PushEvent(&event);
-}
-SDL_Event active(Uint8 state, bool gain) {
+void pushActive(Uint8 state, bool gain) {
     SDL_Event e{};
     e.active = {SDL_ACTIVEEVENT, Uint8(gain), state};
-    return e;
+    SDL_PushEvent(&e);
 }
-SDL_Event resize(int w, int h) {
+void pushResize(int w, int h) {
     SDL_Event e{};
     e.resize = {SDL_VIDEORESIZE, w, h};
-    return e;
+    SDL_PushEvent(&e);
 }
 void pressKey(SDLKey key, SDLMod mod = KMOD_NONE) {
     SDL_Event e{};
@@ -57,19 +54,19 @@ TEST_F(WindowEvents, LookingAwayDuringAMatchOpensTheOverlayAsEscapeWould) {
     screenState = SCREEN_MATCH;
     runFrame();
     fillSurface(snapshotSurface, Rgb{1, 2, 3});
-    push(active(SDL_APPINPUTFOCUS, false));
+    pushActive(SDL_APPINPUTFOCUS, false);
     runFrame();
     EXPECT_TRUE(overlayOpen);
     EXPECT_GT(overlayAmount, 7.0);
     EXPECT_NE(pixelAt(snapshotSurface, 9, 9), (Rgb{1, 2, 3})) << "no frame frozen";
-    push(active(SDL_APPINPUTFOCUS, true));
+    pushActive(SDL_APPINPUTFOCUS, true);
     runFrame();
     EXPECT_TRUE(overlayOpen);
 
     for (bool escape : {true, false}) {
         overlayOpen = false; // closing
         fillSurface(snapshotSurface, Rgb{1, 2, 3});
-        escape ? tapKey(SDLK_ESCAPE) : push(active(SDL_APPACTIVE, false));
+        escape ? tapKey(SDLK_ESCAPE) : pushActive(SDL_APPACTIVE, false);
         runFrame();
         EXPECT_TRUE(overlayOpen) << escape;
         EXPECT_EQ(pixelAt(snapshotSurface, 9, 9), (Rgb{1, 2, 3})) << "a new frame was frozen";
@@ -78,7 +75,7 @@ TEST_F(WindowEvents, LookingAwayDuringAMatchOpensTheOverlayAsEscapeWould) {
     overlayOpen = false;
     overlayAmount = OVERLAY_CLOSED;
     screenState = SCREEN_TITLE;
-    push(active(SDL_APPINPUTFOCUS | SDL_APPACTIVE, false));
+    pushActive(SDL_APPINPUTFOCUS | SDL_APPACTIVE, false);
     runFrame();
     EXPECT_FALSE(overlayOpen);
 }
@@ -88,19 +85,19 @@ TEST_F(WindowEvents, LookingAwayDuringAMatchOpensTheOverlayAsEscapeWould) {
 // overlay goes on from where it stood.
 TEST_F(WindowEvents, HiddenTheGameDrawsNothingYetTakesItsEvents) {
     screenState = SCREEN_MATCH;
-    push(active(SDL_APPACTIVE, false));
+    pushActive(SDL_APPACTIVE, false);
     runFrame();
     const double amount = overlayAmount;
     fillSurface(screen, Rgb{1, 2, 3});
     runFrame();
     EXPECT_EQ(pixelAt(screen, 320, 240), (Rgb{1, 2, 3}));
     EXPECT_EQ(overlayAmount, amount);
-    push(active(SDL_APPACTIVE, true));
+    pushActive(SDL_APPACTIVE, true);
     runFrame();
     EXPECT_GT(overlayAmount, amount);
     EXPECT_NE(pixelAt(screen, 320, 240), (Rgb{1, 2, 3}));
-    push(active(SDL_APPACTIVE, false));
-    push(SDL_Event{SDL_QUIT});
+    pushActive(SDL_APPACTIVE, false);
+    pushEvent(SDL_QUIT);
     runFrame();
     EXPECT_TRUE(quitRequested);
 }
@@ -111,7 +108,7 @@ TEST_F(WindowEvents, HiddenTheGameDrawsNothingYetTakesItsEvents) {
 TEST_F(WindowEvents, ResizesWaitUntilTheSizeStands_andTheSmallestAreSafe) {
     ASSERT_TRUE(openWindowSized(800, 600, 32));
     for (auto [w, h] : {std::pair{1, 1}, {0, 0}, {1000, 700}})
-        push(resize(w, h));
+        pushResize(w, h);
     runFrame();
     clockNow += 99;
     runFrame();
@@ -119,7 +116,7 @@ TEST_F(WindowEvents, ResizesWaitUntilTheSizeStands_andTheSmallestAreSafe) {
     clockNow += 1;
     runFrame();
     EXPECT_EQ(std::make_pair(windowSurface->w, windowSurface->h), std::make_pair(1000, 700));
-    push(resize(0, 0));
+    pushResize(0, 0);
     runFrame();
     clockNow += 100;
     runFrame();
@@ -150,7 +147,7 @@ TEST_F(WindowEvents, FullscreenPressesCancelInPairs_altEnterByItsOwnModifiers) {
 namespace {
 
 SDL_Surface* closedWhileOpening(int w, int h, int bits, Uint32 flags) {
-    push(SDL_Event{SDL_QUIT}); // as a close button, or SIGTERM through SDL, would send it
+    pushEvent(SDL_QUIT); // as a close button, or SIGTERM through SDL, would send it
     return SDL_SetVideoMode(w, h, bits, flags);
 }
 
