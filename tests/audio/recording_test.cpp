@@ -130,17 +130,16 @@ struct Recording : ::testing::Test {
 } // namespace
 
 // A wall hit at the left, a paddle hit at serve speed plus a little and one
-// far faster, a goal on the right and a click on "back": each is heard from
-// the frame that made it, the wall hit louder on the left and lower than the
-// paddle, the faster paddle hit higher, the goal on the right.
-TEST_F(Recording, HitsGoalAndClickAreHeardFromTheirFramesPitchedAndPanned) {
+// far faster, and a goal on the right: each is heard from the frame that made
+// it, the wall hit louder on the left and lower than the paddle, the faster
+// paddle hit higher, the goal on the right. (A button's click is heard in the
+// overlay's test, alone when a save fails.)
+TEST_F(Recording, HitsAndGoalsAreHeardFromTheirFramesPitchedAndPanned) {
     constexpr size_t TONE = 1300; // 30 ms
     const Stretch wall = heardFromOneFrame(TONE, [] { addBall(100, 74, 0, -4); });
     const Stretch slow = heardFromOneFrame(TONE, [] { addBall(112, 240, -4, 0); });
     const Stretch fast = heardFromOneFrame(TONE, [] { addBall(112, 240, -4, 0).speed = 12; });
     const Stretch goal = heardFromOneFrame(TONE, [] { addBall(598, 240, 4, 0); });
-    heardFromOneFrame(TONE, [] { clickAt(550, 450); });
-    EXPECT_EQ(screenState, SCREEN_TITLE) << "\"back\" was not clicked";
 
     EXPECT_GT(wall.left, 2 * wall.right);
     EXPECT_GT(goal.right, 2 * goal.left);

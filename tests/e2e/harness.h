@@ -37,7 +37,7 @@ struct Diff {
 // The game's environment: SDL 1.2 may pick a text-mode driver unless told x11,
 // the game picks its silent audio driver itself; in sanitizer builds the leaks
 // inside the system's X library are not the game's, and fatal signals are left
-// to the game (the start-up scenario checks that it catches none).
+// to the game (the start-up scenario checks that SIGQUIT ends it).
 #define GAME_ENV                                                                                   \
     "env -u SDL_AUDIODRIVER SDL_VIDEODRIVER=x11 LSAN_OPTIONS=suppressions=" RORED_SOURCE_DIR       \
     "/tests/e2e/lsan.supp:print_suppressions=0 "                                                   \
@@ -240,6 +240,10 @@ class E2EGame : public ::testing::Test {
         close.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
         XSendEvent(display, window, False, NoEventMask, reinterpret_cast<XEvent*>(&close));
         XSync(display, False);
+    }
+    // Whether both score backings stand in place (compared clear of the scores).
+    bool matchShown(const Frame& f) const {
+        return compare(f, backings, {60, 75, 585, 103}, BLEND).count == 0;
     }
     // Whether the overlay's bars stand at the screen edges, clear of their text.
     bool barsShown(const Frame& f) const {
