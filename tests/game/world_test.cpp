@@ -8,6 +8,7 @@ class WorldTest : public GameWorldTest {};
 
 // The fixture has called loadGameWorld.
 TEST_F(WorldTest, LoadGameWorld_buildsWallsThenBothPaddles) {
+    EXPECT_EQ(collisionRectCount, 28); // every one of them collides
     // {index, x, y, w, h}: walls, paddle 1 body and first/last slice, paddle 2
     // body, its first slice on the body's first column, and its last slice.
     const double expected[][5] = {
