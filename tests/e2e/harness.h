@@ -22,6 +22,13 @@ constexpr int W = 640, H = 480;
 // How long a wait may take before it fails: long enough for a busy machine,
 // and no cost to a wait that succeeds, which returns at once.
 constexpr int DEADLINE_MS = 30000;
+// How soon a game told to end has ended; in the sanitizer build the leak
+// check at exit alone can take most of a second.
+#ifdef RORED_SANITIZED
+constexpr int EXIT_MS = 5000;
+#else
+constexpr int EXIT_MS = 1000;
+#endif
 constexpr int BLEND = 3;   // ImageMagick's alpha blend and the game's round apart
 using Frame = std::string; // R, G, B bytes, rows top to bottom; unreadable if not W * H * 3
 struct Box {               // half-open: x0 <= x < x1, y0 <= y < y1

@@ -38,5 +38,5 @@ TEST_F(E2EGame, ClosedStandardDescriptorsGetDevNull) {
                                                 std::to_string(fd)),
                   "/dev/null");
     requestClose();
-    EXPECT_EQ(waitForExit(1000), 0);
+    EXPECT_EQ(waitForExit(EXIT_MS), 0);
 }

@@ -117,18 +117,30 @@ TEST_F(E2EScreens, FullHdWindowAtTwice_fullscreenCentred_resizedToOnce_displayDi
     await([&] { return windowShown(1000, 700, title); }, "not the game at 1x in the middle");
     stopWatchingFrames();
     kill(serverPid, SIGTERM);
-    EXPECT_EQ(waitForExit(5000), 1) << "the game outlived its display";
+    EXPECT_EQ(waitForExit(EXIT_MS), 1) << "the game outlived its display";
 }
 
-// At 2x on 1920x1080: unmapped during a match the game opens the overlay,
-// then draws nothing and all but rests for 5 s; mapped again it shows the
-// overlay; unmapped, a close request still ends it at once.
-TEST_F(E2EScreens, HiddenDuringAMatchTheGamePausesRestsYetCloses) {
+// At 2x on 1920x1080: another client's window taking the focus during a
+// match opens the overlay, and Escape, once the game has the focus back,
+// resumes. Unmapped, the game draws nothing and all but rests for 5 s; mapped
+// again it shows the overlay; unmapped, a close request still ends it at once.
+TEST_F(E2EScreens, LookingAwayPausesTheMatch_hiddenTheGameRestsYetCloses) {
     openScreen(1920, 1080);
     launchGame(true, RORED_BINARY, "1280x960");
     const auto game = [&] { return gameIn(id(), 0, 0, 2); };
     click(640, 390);
     await([&] { return matchShown(game()); }, "the match did not start");
+    Display* other = XOpenDisplay(nullptr); // the window manager gives its new window the focus
+    ASSERT_NE(other, nullptr);
+    XMapWindow(other, XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 99, 99, 0, 0, 0));
+    XSync(other, False);
+    await([&] { return barsShown(game()); }, "losing the focus did not open the overlay");
+    XCloseDisplay(other);
+    // Asked again while the window manager still moves the focus about.
+    await([&] { return output("timeout 5 xdotool windowactivate --sync " + id() + " 2>&1") == ""; },
+          "the game's window did not get the focus back");
+    xdo("key Escape");
+    await([&] { return matchShown(game()); }, "Escape did not resume the match");
     xdo("windowunmap --sync " + id());
     const std::string threads = "/proc/" + std::to_string(gamePid) + "/task/*/schedstat";
     const auto cpuNs = [&] {
@@ -141,7 +153,15 @@ TEST_F(E2EScreens, HiddenDuringAMatchTheGamePausesRestsYetCloses) {
     await([&] { return barsShown(game()); }, "mapped again, the overlay does not show");
     xdo("windowunmap --sync " + id());
     requestClose();
-    EXPECT_EQ(waitForExit(1000), 0) << "a close request did not end the hidden game at once";
+    EXPECT_EQ(waitForExit(EXIT_MS), 0) << "a close request did not end the hidden game at once";
+}
+
+// On 3840x2160 the window is 2560x1920, the game at 4x.
+TEST_F(E2EScreens, UltraHdWindowAtFourTimes) {
+    openScreen(3840, 2160);
+    launchGame(true, RORED_BINARY, "2560x1920");
+    xdo("mousemove 3800 2100");
+    awaitTitle(id(), 0, 0, 4);
 }
 
 // 1,000 resizes in one burst, 1x1 among them, end at the last size asked
