@@ -196,16 +196,19 @@ TEST_F(E2EScreens, ResizeBurstAndToggleStormLeaveTheLastStateAndNoGrowth) {
     const long before = residentKb();
 
     output("timeout 60 xdotool key --delay 16 --repeat 625 F11");
-    bool fullscreen = false;
-    await([&] { return (fullscreen = fullscreenShown(title)) || windowShown(900, 650, title); },
+    await([&] { return fullscreenShown(title) || windowShown(900, 650, title); },
           "after the toggles the game is neither fullscreen nor in its window");
-    EXPECT_EQ(waitForExit(0), -1) << "the game ended";
-    do { // to the other state, and on to the window
+    // A busy game may still be working through the last toggles, and classic
+    // SDL drops some: F11 until the window of before shows, each press given
+    // time to switch. (A game that ended shows neither; its status is printed.)
+    for (int presses = 0; presses < 4 && !windowShown(900, 650, title); ++presses) {
+        const bool fullscreen = fullscreenShown(title);
         xdo("key F11");
-        fullscreen = !fullscreen;
-        await([&] { return fullscreen ? fullscreenShown(title) : windowShown(900, 650, title); },
-              "F11 did not switch between fullscreen and the window of before");
-    } while (fullscreen);
+        pollUntil(
+            [&] { return fullscreen ? windowShown(900, 650, title) : fullscreenShown(title); },
+            10000, 50);
+    }
+    EXPECT_TRUE(windowShown(900, 650, title)) << "F11 did not lead back to the window of before";
     EXPECT_LE(residentKb(), before + 6 * 1920 * 1080 * 4 / 1024)
         << "resident memory grew from " << before << " kB";
 }
